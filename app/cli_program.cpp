@@ -1,0 +1,188 @@
+#include "app/cli_program.h"
+
+#include <cstdio>
+#include <fstream>
+#include <memory>
+
+#include "app/cli_options.h"
+#include "app/cli_view.h"
+#include "app/control_ids.h"
+#include "app/detection_session.h"
+#include "app/json_document.h"
+#include "app/main_controller.h"
+#include "app/standard_detectors.h"
+#include "hw/port_trace.h"
+#include "platform/linux/linux_platform.h"
+#include "platform/sim/profile_loader.h"
+#include "platform/sim/sim_platform.h"
+#include "report/recording_shell.h"
+#include "report/text_report.h"
+
+namespace romwise {
+
+namespace {
+
+constexpr int kExitCompleted = 0;
+constexpr int kExitUsage = 2;
+constexpr int kExitStoppedEarly = 3;
+constexpr int kExitFailed = 4;
+constexpr int kExitOutputNotWritten = 5;
+
+constexpr char kFileError[] = "File error saving results!";
+
+class FileTraceSink final : public PortTraceSink {
+public:
+    explicit FileTraceSink(std::ofstream& file) : file_(file) {}
+    void line(const char* text) override { file_ << text << '\n'; }
+
+private:
+    std::ofstream& file_;
+};
+
+int exitStatusFor(RunState state) {
+    switch (state) {
+        case RunState::Completed:
+            return kExitCompleted;
+        case RunState::Failed:
+            return kExitFailed;
+        case RunState::Started:
+        case RunState::NotRun:
+            break;
+    }
+    return kExitStoppedEarly;
+}
+
+// Writes the report next to its target and renames it over the target only
+// when everything was written, so a failed save never damages an existing file.
+bool saveReport(const std::string& path, const std::string& report) {
+    if (path.empty()) {
+        return false;
+    }
+    const std::string temporary = path + ".romwise-tmp";
+    {
+        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+        if (!file) {
+            return false;
+        }
+        file << report;
+        file.close();
+        if (!file) {
+            std::remove(temporary.c_str());
+            return false;
+        }
+    }
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+        std::remove(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+std::unique_ptr<Platform> createPlatform(const CliOptions& options, std::ostream& errors) {
+    if (!options.machine) {
+        return std::make_unique<LinuxPlatform>();
+    }
+    try {
+        return std::make_unique<sim::SimPlatform>(sim::loadMachineProfile(*options.machine));
+    } catch (const sim::ProfileError& error) {
+        errors << "romwise: machine profile refused: " << error.what() << '\n';
+        return nullptr;
+    }
+}
+
+}  // namespace
+
+int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& errors) {
+    const CliParseResult parsed = parseCliOptions(arguments);
+    if (!parsed.error.empty()) {
+        errors << "romwise: " << parsed.error << "\nTry 'romwise-cli --help' for more information.\n";
+        return kExitUsage;
+    }
+    const CliOptions& options = parsed.options;
+    if (options.help) {
+        out << kCliUsage;
+        return kExitCompleted;
+    }
+    if (options.version) {
+        out << "Romwise " << kVersionText << '\n';
+        return kExitCompleted;
+    }
+
+    const std::unique_ptr<Platform> platform = createPlatform(options, errors);
+    if (!platform) {
+        return kExitUsage;
+    }
+
+    std::ofstream traceFile;
+    std::unique_ptr<FileTraceSink> traceSink;
+    std::unique_ptr<TracingDriverHost> tracingHost;
+    DriverHost* driverHost = &platform->driverHost();
+    if (options.tracePorts) {
+        traceFile.open(*options.tracePorts, std::ios::trunc);
+        if (!traceFile) {
+            errors << "romwise: cannot write the port trace to \"" << *options.tracePorts
+                   << "\"; check that the directory exists and is writable\n";
+            return kExitUsage;
+        }
+        traceSink = std::make_unique<FileTraceSink>(traceFile);
+        tracingHost = std::make_unique<TracingDriverHost>(*driverHost, *traceSink);
+        driverHost = tracingHost.get();
+    }
+
+    DetectionResults& results = processDetectionResults();
+    DetectionOptions& switches = processDetectionOptions();
+    CliView view(errors);
+    RecordingShell shell(platform->shell());
+    StandardDetectors detectors(*platform);
+    DetectionSession session(results, switches, view, detectors, platform->os(), *driverHost);
+    MainController controller(session, shell);
+    controller.initialize();
+    switches.skipSuperIo = options.skipSuperIo ? 1 : 0;
+    switches.skipDmi = options.skipDmi ? 1 : 0;
+
+    for (int pass = 0; pass < options.passes; ++pass) {
+        controller.getBiosInfo();
+    }
+    if (!session.driver && !session.driverFailureReason.empty()) {
+        errors << "romwise: " << session.driverFailureReason << '\n';
+    }
+    if (options.submit) {
+        controller.submit();
+    }
+
+    int status = exitStatusFor(results.runState);
+    if (options.output) {
+        controller.save();
+        if (view.saveDialogRuns() > 0) {
+            if (!saveReport(*options.output, writeTextReport(results))) {
+                view.messageBox(kFileError, kErrorCaption);
+                status = kExitOutputNotWritten;
+            }
+        }
+    }
+
+    switch (options.format) {
+        case OutputFormat::Report:
+            if (options.output) {
+                break;  // the save command already said why it refused
+            }
+            if (results.runState == RunState::Completed) {
+                out << writeTextReport(results);
+            } else {
+                controller.save();  // refuses with the save command's message
+            }
+            break;
+        case OutputFormat::Json:
+            out << jsonDocument(results, switches, view, shell.launches());
+            break;
+        case OutputFormat::Url:
+            out << results.upgradeUrl.c_str() << '\n';
+            break;
+        case OutputFormat::ShortUrl:
+            out << results.upgradeUrlShort.c_str() << '\n';
+            break;
+    }
+    return status;
+}
+
+}  // namespace romwise

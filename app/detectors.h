@@ -1,0 +1,37 @@
+// The detectors a pass calls, behind one interface so that the run's own
+// rules can be tested with detectors that return chosen results.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "app/detection_results.h"
+#include "app/fixed_text.h"
+#include "dmi/dmi_summary.h"
+#include "hw/hardware_driver.h"
+#include "os/os_info.h"
+
+namespace romwise {
+
+struct ProcessorIdentity {
+    FixedText<64> name;
+    std::int32_t measuredMhz = -1;
+};
+
+class Detectors {
+public:
+    virtual ~Detectors() = default;
+
+    // Nothing when the object cannot be created.
+    virtual std::unique_ptr<OsInfo> createOsInfo() = 0;
+    virtual bool identifySuperIo(HardwareDriver& driver, FixedText<260>& line) = 0;
+    virtual bool identifyChipset(HardwareDriver& driver, FixedText<260>& line) = 0;
+    virtual bool identifyBios(HardwareDriver& driver, DetectionResults& results) = 0;
+    virtual void shortenAwardBiosId(const FixedText<80>& typeLine, FixedText<128>& idLine) = 0;
+    virtual bool readDmi(DmiSummary& summary, MemorySlotSizes& slots) = 0;
+    virtual ProcessorIdentity identifyProcessor() = 0;
+    virtual void readLocaleAndTimeZone(DetectionResults& results) = 0;
+    virtual void buildUpgradeUrls(DetectionResults& results, const char* biosVendorCode) = 0;
+};
+
+}  // namespace romwise

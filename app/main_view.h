@@ -1,0 +1,39 @@
+// What the detection run and the window's command logic need of the window.
+// The Qt main dialog and the command-line front end each implement it.
+#pragma once
+
+#include <cstdint>
+
+namespace romwise {
+
+// Results of the modal secondary dialogs, as the dialog manager reports them.
+enum class DialogResult { Accept, Cancel, CouldNotCreate, Other };
+
+class MainView {
+public:
+    virtual ~MainView() = default;
+
+    // Texts are 8-bit bytes in Windows-1252, as the record holds them.
+    virtual void setFieldText(int controlId, const char* text) = 0;
+    virtual void enableControl(int controlId, bool enabled) = 0;
+    virtual void showControl(int controlId, bool visible) = 0;
+    virtual void setFocus(int controlId) = 0;
+    // A message box with one OK button.
+    virtual void messageBox(const char* text, const char* caption) = 0;
+    virtual void setButtonColors(int controlId, std::uint32_t textColor,
+                                 std::uint32_t faceColor) = 0;
+    virtual void resetButtonColors(int controlId) = 0;
+
+    // Modal secondary dialogs.
+    virtual DialogResult runCloseConfirmation() = 0;
+    virtual void runSaveReportDialog() = 0;
+    virtual void runPrintJob() = 0;
+    virtual void runOptionsDialog() = 0;
+    virtual void runMoreInfoDialog() = 0;
+    virtual void runAboutBox() = 0;
+    virtual void showHelp() = 0;
+    // Ends the main dialog.
+    virtual void endDialog() = 0;
+};
+
+}  // namespace romwise

@@ -1,0 +1,65 @@
+#include "app/standard_detectors.h"
+
+#include <new>
+
+#include "bios/identify_bios.h"
+#include "chips/chipset_detector.h"
+#include "chips/superio_detector.h"
+#include "cpu/cpu_info.h"
+#include "dmi/read_dmi.h"
+#include "os/locale_info.h"
+#include "report/upgrade_request.h"
+
+namespace romwise {
+
+std::unique_ptr<OsInfo> StandardDetectors::createOsInfo() {
+    return std::unique_ptr<OsInfo>(new (std::nothrow) OsInfo(platform_.os()));
+}
+
+bool StandardDetectors::identifySuperIo(HardwareDriver& driver, FixedText<260>& line) {
+    SuperIoDetector detector(driver);
+    return detector.identify(line);
+}
+
+bool StandardDetectors::identifyChipset(HardwareDriver& driver, FixedText<260>& line) {
+    const auto pci = platform_.createPciConfigAccess(driver);
+    if (!pci) {
+        return false;
+    }
+    ChipsetDetector detector(*pci);
+    return detector.identify(line);
+}
+
+bool StandardDetectors::identifyBios(HardwareDriver& driver, DetectionResults& results) {
+    return IdentifyBios(driver, results.biosDateLine, results.biosTypeLine, results.biosIdLine,
+                        results.oemSignOnLine);
+}
+
+void StandardDetectors::shortenAwardBiosId(const FixedText<80>& typeLine,
+                                           FixedText<128>& idLine) {
+    ShortenAwardBiosId(typeLine, idLine);
+}
+
+bool StandardDetectors::readDmi(DmiSummary& summary, MemorySlotSizes& slots) {
+    DmiReader reader(platform_.createPhysicalMemoryWindow());
+    return ReadDmi(reader, summary, slots);
+}
+
+ProcessorIdentity StandardDetectors::identifyProcessor() {
+    CpuInfo cpu(platform_.processor());
+    cpu.identifyProcessor();
+    ProcessorIdentity identity;
+    identity.name.assign(cpu.displayName());
+    identity.measuredMhz = cpu.measuredMhz();
+    return identity;
+}
+
+void StandardDetectors::readLocaleAndTimeZone(DetectionResults& results) {
+    romwise::readLocaleAndTimeZone(platform_.os(), results);
+}
+
+void StandardDetectors::buildUpgradeUrls(DetectionResults& results, const char* biosVendorCode) {
+    romwise::buildUpgradeUrls(results, biosVendorCode);
+}
+
+}  // namespace romwise

@@ -1,0 +1,25 @@
+// What the SMBIOS structure table tells the detection run.
+#pragma once
+
+#include <cstdint>
+
+#include "app/fixed_text.h"
+
+namespace romwise {
+
+struct DmiSummary {
+    std::uint8_t majorVersion = 0;
+    std::uint8_t minorVersion = 0;
+    std::uint32_t romSizeBytes = 0;
+    std::uint32_t biosCharacteristics = 0;
+    FixedText<80> manufacturer;
+    FixedText<80> model;
+    FixedText<80> biosVersion;
+    std::uint32_t maxMemoryMb = 0;
+    std::uint32_t installedMemoryMb = 0;
+    FixedText<52> processorName;
+    std::uint16_t currentSpeedMhz = 0;
+    std::uint16_t maxSpeedMhz = 0;
+};
+
+}  // namespace romwise

@@ -1,0 +1,31 @@
+// The hardware-access driver: the only way the program reaches I/O ports and
+// the BIOS ROM window. Each platform (the real machine, a machine profile)
+// supplies its own implementation.
+#pragma once
+
+#include <cstdint>
+
+namespace romwise {
+
+class HardwareDriver {
+public:
+    virtual ~HardwareDriver() = default;
+
+    // Whether the opened driver is usable (nonzero answer of the activity check).
+    virtual bool isActive() = 0;
+
+    // Port reads and writes. Each returns whether the request itself
+    // succeeded; a failed read leaves `value` as it was.
+    virtual bool readPortByte(std::uint32_t port, std::uint8_t& value) = 0;
+    virtual bool readPortDword(std::uint32_t port, std::uint32_t& value) = 0;
+    virtual bool writePortByte(std::uint32_t port, std::uint8_t value) = 0;
+    virtual bool writePortDword(std::uint32_t port, std::uint32_t value) = 0;
+
+    // A readable view of `length` bytes of physical memory starting at
+    // `physicalAddress`, or nullptr when the range cannot be mapped. The view
+    // stays valid as long as the driver lives.
+    virtual const std::uint8_t* mapPhysToLinear(std::uint32_t physicalAddress,
+                                                std::uint32_t length) = 0;
+};
+
+}  // namespace romwise

@@ -1,0 +1,37 @@
+#include "hw/port_trace.h"
+
+#include <cstdio>
+
+namespace romwise {
+
+bool TracingHardwareDriver::readPortByte(std::uint32_t port, std::uint8_t& value) {
+    const bool ok = inner_->readPortByte(port, value);
+    char text[48];
+    std::snprintf(text, sizeof text, "R %X %02X", port, ok ? value : 0xFFu);
+    sink_.line(text);
+    return ok;
+}
+
+bool TracingHardwareDriver::readPortDword(std::uint32_t port, std::uint32_t& value) {
+    const bool ok = inner_->readPortDword(port, value);
+    char text[48];
+    std::snprintf(text, sizeof text, "R32 %X %08X", port, ok ? value : 0xFFFFFFFFu);
+    sink_.line(text);
+    return ok;
+}
+
+bool TracingHardwareDriver::writePortByte(std::uint32_t port, std::uint8_t value) {
+    char text[48];
+    std::snprintf(text, sizeof text, "W %X %02X", port, value);
+    sink_.line(text);
+    return inner_->writePortByte(port, value);
+}
+
+bool TracingHardwareDriver::writePortDword(std::uint32_t port, std::uint32_t value) {
+    char text[48];
+    std::snprintf(text, sizeof text, "W32 %X %08X", port, value);
+    sink_.line(text);
+    return inner_->writePortDword(port, value);
+}
+
+}  // namespace romwise

@@ -1,0 +1,103 @@
+// A simulated machine as a profile file describes it. Loaded whole and
+// checked before anything runs; see docs/machine-profiles.md for the format.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "os/os_services.h"
+
+namespace romwise::sim {
+
+enum class DriverOutcome { Direct, AfterStart, AfterInstall, Missing, Inactive };
+
+struct ProfileOs {
+    OsFamily family = OsFamily::Windows;
+    // Windows
+    std::uint32_t platformId = 0;
+    std::uint32_t majorVersion = 0;
+    std::uint32_t minorVersion = 0;
+    std::uint32_t buildNumber = 0;
+    std::string servicePack;
+    std::uint8_t productType = 0;
+    bool extendedRecord = true;
+    std::optional<std::string> wow64Directory;
+    std::optional<std::uint16_t> nativeArchitecture;
+    // Linux
+    std::string prettyName;
+    std::string name;
+    std::string id;
+    std::string versionId;
+    std::string kernelRelease;
+};
+
+struct MemoryRegion {
+    std::uint64_t address = 0;
+    std::vector<std::uint8_t> bytes;
+};
+
+struct PciDevice {
+    std::uint8_t device = 0;
+    std::uint16_t vendor = 0;
+    std::uint16_t deviceId = 0;
+    std::uint8_t revision = 0;
+};
+
+using PortWrite = std::pair<std::uint16_t, std::uint8_t>;
+using WriteSequence = std::vector<PortWrite>;
+
+struct SuperIoChip {
+    std::uint16_t indexPort = 0;
+    std::uint16_t dataPort = 0;  // indexPort + 1 unless given
+    std::vector<WriteSequence> unlock;  // empty: always unlocked
+    std::vector<WriteSequence> lock;
+    std::optional<std::pair<std::uint8_t, std::uint8_t>> lockOnRegisterWrite;  // register, value
+    std::map<std::uint8_t, std::uint8_t> registers;
+    std::uint8_t defaultRegister = 0xFF;
+    std::map<std::uint8_t, std::vector<std::uint8_t>> sequences;
+    std::uint8_t lockedRead = 0xFF;
+};
+
+struct CpuidLeaf {
+    std::uint32_t eax = 0, ebx = 0, ecx = 0, edx = 0;
+};
+
+struct ProfileCpu {
+    std::map<std::uint32_t, CpuidLeaf> leaves;
+    bool sse = true;
+    std::uint32_t clockMhz = 0;           // time-stamp counter rate; 0: the counter does not run
+    std::uint64_t counterFrequency = 10'000'000;
+    double bsfLoopSeconds = 0.0;
+};
+
+struct ProfileBrowser {
+    bool open = true;
+    bool direct = true;
+};
+
+struct MachineProfile {
+    std::string path;         // the file it came from
+    std::string description;
+    ProfileOs os;
+    bool administrator = true;
+    std::string programPath;
+    DriverOutcome driver = DriverOutcome::Direct;
+    std::uint64_t memoryTotalBytes = 0;
+    std::int32_t timeZoneMinutesWest = 0;
+    std::optional<CountryInfo> country;
+    bool romMappable = true;
+    bool physicalMemory = true;
+    // Physical memory: the ROM window, the SMBIOS table and entry point and
+    // any further regions, later regions overlaying earlier ones.
+    std::vector<MemoryRegion> memory;
+    std::vector<PciDevice> pci;
+    std::vector<SuperIoChip> superio;
+    std::optional<ProfileCpu> cpu;  // nothing: no identification instruction
+    ProfileBrowser browser;
+};
+
+}  // namespace romwise::sim

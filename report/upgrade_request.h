@@ -1,0 +1,20 @@
+// The upgrade request handed to the browser, and the web-site link.
+#pragma once
+
+#include "app/detection_results.h"
+#include "app/main_view.h"
+#include "report/shell.h"
+
+namespace romwise {
+
+// Formats both request addresses from the record at the end of a completed pass.
+void buildUpgradeUrls(DetectionResults& results, const char* biosVendorCode);
+
+// Opens the prepared request in the browser, or refuses by runState when
+// no address has been prepared yet.
+void submitUpgradeRequest(DetectionResults& results, Shell& shell, MainView& view);
+
+// Opens the maker's web site.
+void openWebSite(Shell& shell, MainView& view);
+
+}  // namespace romwise
