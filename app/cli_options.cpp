@@ -34,7 +34,8 @@ const char kCliUsage[] =
     "  --submit              after the passes, hand the upgrade request to the browser,\n"
     "                        as the Submit button does\n"
     "  --trace-ports FILE    write one line per I/O port access to FILE\n"
-    "                        (\"W 2E 87\", \"R 2F 52\", \"W32 CF8 80000000\", \"R32 CFC 71908086\")\n"
+    "                        (\"W 2E 87\", \"R 2F 52\", \"W32 CF8 80000000\", \"R32 CFC "
+    "71908086\")\n"
     "  --help                show this help and exit\n"
     "  --version             show the program's version and exit\n"
     "\n"
@@ -119,16 +120,20 @@ CliParseResult parseCliOptions(const std::vector<std::string>& arguments) {
         } else if (name == "--submit") {
             options.submit = true;
         } else if (name == "--machine") {
-            if (!value(text)) return result;
+            if (!value(text))
+                return result;
             options.machine = text;
         } else if (name == "--output") {
-            if (!value(text)) return result;
+            if (!value(text))
+                return result;
             options.output = text;
         } else if (name == "--trace-ports") {
-            if (!value(text)) return result;
+            if (!value(text))
+                return result;
             options.tracePorts = text;
         } else if (name == "--passes") {
-            if (!value(text)) return result;
+            if (!value(text))
+                return result;
             const auto passes = parsePasses(text);
             if (!passes) {
                 result.error = "--passes needs a whole number from 1 to " +
@@ -137,10 +142,12 @@ CliParseResult parseCliOptions(const std::vector<std::string>& arguments) {
             }
             options.passes = *passes;
         } else if (name == "--format") {
-            if (!value(text)) return result;
+            if (!value(text))
+                return result;
             const auto format = formatByName(text);
             if (!format) {
-                result.error = "--format must be report, json, url or short-url, got \"" + text + "\"";
+                result.error =
+                    "--format must be report, json, url or short-url, got \"" + text + "\"";
                 return result;
             }
             options.format = *format;

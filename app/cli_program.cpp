@@ -31,11 +31,11 @@ constexpr int kExitOutputNotWritten = 5;
 constexpr char kFileError[] = "File error saving results!";
 
 class FileTraceSink final : public PortTraceSink {
-public:
+  public:
     explicit FileTraceSink(std::ofstream& file) : file_(file) {}
     void line(const char* text) override { file_ << text << '\n'; }
 
-private:
+  private:
     std::ofstream& file_;
 };
 
@@ -95,7 +95,8 @@ std::unique_ptr<Platform> createPlatform(const CliOptions& options, std::ostream
 int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& errors) {
     const CliParseResult parsed = parseCliOptions(arguments);
     if (!parsed.error.empty()) {
-        errors << "romwise: " << parsed.error << "\nTry 'romwise-cli --help' for more information.\n";
+        errors << "romwise: " << parsed.error
+               << "\nTry 'romwise-cli --help' for more information.\n";
         return kExitUsage;
     }
     const CliOptions& options = parsed.options;

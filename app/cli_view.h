@@ -18,7 +18,7 @@ struct RecordedMessage {
 };
 
 class CliView final : public MainView {
-public:
+  public:
     explicit CliView(std::ostream& errors) : errors_(errors) {}
 
     void setFieldText(int controlId, const char* text) override;
@@ -51,7 +51,7 @@ public:
     int printJobRuns() const { return printJobRuns_; }
     bool ended() const { return ended_; }
 
-private:
+  private:
     std::ostream& errors_;
     std::map<int, std::string> fields_;
     std::map<int, bool> enabled_;

@@ -40,10 +40,12 @@ inline constexpr int kOptions = 57671;
 
 // The read-only fields a pass writes, in the order the dialog lists them.
 inline constexpr int kResultFieldIds[] = {
-    control::kBiosType,  control::kBiosDate,         control::kBiosId,
-    control::kSignOn,    control::kSuperIo,          control::kChipset,
-    control::kOperatingSystem, control::kProcessor,  control::kProcessorSpeed,
-    control::kProcessorMaxSpeed, control::kRomSocketed, control::kRomSize,
+    control::kBiosType,        control::kBiosDate,
+    control::kBiosId,          control::kSignOn,
+    control::kSuperIo,         control::kChipset,
+    control::kOperatingSystem, control::kProcessor,
+    control::kProcessorSpeed,  control::kProcessorMaxSpeed,
+    control::kRomSocketed,     control::kRomSize,
     control::kMemoryInstalled, control::kMemoryMaximum,
 };
 

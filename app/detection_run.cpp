@@ -13,11 +13,10 @@ namespace {
 using namespace control;
 
 // Fields emptied when a pass starts; the sign-on field gets one blank.
-constexpr int kFieldsClearedAtStart[] = {kBiosDate,  kBiosType,        kSuperIo,
-                                         kChipset,   kBiosId,          kRomSize,
-                                         kRomSocketed, kMemoryMaximum, kMemoryInstalled,
-                                         kOperatingSystem, kProcessor, kProcessorSpeed,
-                                         kProcessorMaxSpeed};
+constexpr int kFieldsClearedAtStart[] = {
+    kBiosDate,  kBiosType,       kSuperIo,          kChipset,         kBiosId,
+    kRomSize,   kRomSocketed,    kMemoryMaximum,    kMemoryInstalled, kOperatingSystem,
+    kProcessor, kProcessorSpeed, kProcessorMaxSpeed};
 
 struct VendorRule {
     const char* typeText;
@@ -25,7 +24,7 @@ struct VendorRule {
 };
 // First match wins; "Phoenix - AwardBIOS" therefore counts as Award.
 constexpr VendorRule kVendorRules[] = {
-    {"Award", "Award"}, {"Phoenix", "Phoenix"}, {"AMI", "AMI"},
+    {"Award", "Award"},    {"Phoenix", "Phoenix"}, {"AMI", "AMI"},
     {"Megatrends", "AMI"}, {"MR BIOS", "MR BIOS"},
 };
 constexpr char kOtherVendor[] = "Other";

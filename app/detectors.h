@@ -19,7 +19,7 @@ struct ProcessorIdentity {
 };
 
 class Detectors {
-public:
+  public:
     virtual ~Detectors() = default;
 
     // Nothing when the object cannot be created.

@@ -23,7 +23,7 @@ template <std::size_t Capacity>
 class FixedText {
     static_assert(Capacity >= 1, "a fixed text needs room for its terminator");
 
-public:
+  public:
     static constexpr std::size_t capacity = Capacity;
 
     FixedText() { bytes_[0] = '\0'; }
@@ -102,7 +102,7 @@ public:
 
     bool operator==(std::string_view other) const { return view() == other; }
 
-private:
+  private:
     char bytes_[Capacity];
 };
 

@@ -77,9 +77,8 @@ std::string jsonDocument(const DetectionResults& results, const DetectionOptions
     }
     Json launched = Json::array();
     for (const Launch& launch : launches) {
-        launched.push_back({{"how", launch.how},
-                            {"target", windows1252ToUtf8(launch.target)},
-                            {"ok", launch.ok}});
+        launched.push_back(
+            {{"how", launch.how}, {"target", windows1252ToUtf8(launch.target)}, {"ok", launch.ok}});
     }
     const Json document = {
         {"runState", runStateName(results.runState)},

@@ -63,7 +63,9 @@ void MainController::initialize() {
     view.enableControl(control::kSubmit, false);
 }
 
-void MainController::getBiosInfo() { runDetectionPass(session_); }
+void MainController::getBiosInfo() {
+    runDetectionPass(session_);
+}
 
 void MainController::save() {
     if (mayReport(session_.results.runState, kSaveRefusals, session_.view)) {
@@ -77,9 +79,13 @@ void MainController::print() {
     }
 }
 
-void MainController::submit() { submitUpgradeRequest(session_.results, shell_, session_.view); }
+void MainController::submit() {
+    submitUpgradeRequest(session_.results, shell_, session_.view);
+}
 
-void MainController::openWebSite() { romwise::openWebSite(shell_, session_.view); }
+void MainController::openWebSite() {
+    romwise::openWebSite(shell_, session_.view);
+}
 
 void MainController::detailsPictureClicked(bool ctrlDown, bool altDown) {
     if (session_.results.runState == RunState::NotRun || !ctrlDown || !altDown) {

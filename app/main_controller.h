@@ -8,7 +8,7 @@
 namespace romwise {
 
 class MainController {
-public:
+  public:
     // Puts the record and the switches into their start-up state.
     MainController(DetectionSession& session, Shell& shell);
 
@@ -28,7 +28,7 @@ public:
 
     DetectionSession& session() { return session_; }
 
-private:
+  private:
     DetectionSession& session_;
     Shell& shell_;
 };

@@ -10,7 +10,7 @@ namespace romwise {
 enum class DialogResult { Accept, Cancel, CouldNotCreate, Other };
 
 class MainView {
-public:
+  public:
     virtual ~MainView() = default;
 
     // Texts are 8-bit bytes in Windows-1252, as the record holds them.

@@ -13,7 +13,7 @@
 namespace romwise {
 
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
 
     virtual OsServices& os() = 0;

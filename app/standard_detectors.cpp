@@ -35,8 +35,7 @@ bool StandardDetectors::identifyBios(HardwareDriver& driver, DetectionResults& r
                         results.oemSignOnLine);
 }
 
-void StandardDetectors::shortenAwardBiosId(const FixedText<80>& typeLine,
-                                           FixedText<128>& idLine) {
+void StandardDetectors::shortenAwardBiosId(const FixedText<80>& typeLine, FixedText<128>& idLine) {
     ShortenAwardBiosId(typeLine, idLine);
 }
 

@@ -7,7 +7,7 @@
 namespace romwise {
 
 class StandardDetectors final : public Detectors {
-public:
+  public:
     explicit StandardDetectors(Platform& platform) : platform_(platform) {}
 
     std::unique_ptr<OsInfo> createOsInfo() override;
@@ -20,7 +20,7 @@ public:
     void readLocaleAndTimeZone(DetectionResults& results) override;
     void buildUpgradeUrls(DetectionResults& results, const char* biosVendorCode) override;
 
-private:
+  private:
     Platform& platform_;
 };
 

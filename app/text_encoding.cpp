@@ -12,7 +12,7 @@ namespace {
 constexpr char kReplacement[] = "\xEF\xBF\xBD";
 
 class Converter {
-public:
+  public:
     Converter() : handle_(iconv_open("UTF-8", "WINDOWS-1252")) {}
     ~Converter() {
         if (valid()) {
@@ -48,7 +48,7 @@ public:
         return out;
     }
 
-private:
+  private:
     iconv_t handle_;
 };
 

@@ -7,13 +7,13 @@
 namespace romwise {
 
 class ChipsetDetector {
-public:
+  public:
     explicit ChipsetDetector(PciConfigAccess& pci) : pci_(pci) {}
     // Writes "Chipset:   ..." and returns true when a chipset was named;
     // leaves the line untouched otherwise.
     bool identify(FixedText<260>& line);
 
-private:
+  private:
     PciConfigAccess& pci_;
 };
 

@@ -7,13 +7,13 @@
 namespace romwise {
 
 class SuperIoDetector {
-public:
+  public:
     explicit SuperIoDetector(HardwareDriver& driver) : driver_(driver) {}
     // Writes "Superio:   ..." and returns true when a chip was found; leaves
     // the line untouched otherwise.
     bool identify(FixedText<260>& line);
 
-private:
+  private:
     HardwareDriver& driver_;
 };
 

@@ -9,7 +9,7 @@
 namespace romwise {
 
 class CpuInfo {
-public:
+  public:
     explicit CpuInfo(ProcessorAccess& processor) : processor_(processor) {}
 
     void identifyProcessor();
@@ -17,7 +17,7 @@ public:
     // The measured clock in MHz, or -1 when no clock was measured.
     std::int32_t measuredMhz() const { return measuredMhz_; }
 
-private:
+  private:
     ProcessorAccess& processor_;
     FixedText<64> name_;
     std::int32_t measuredMhz_ = -1;

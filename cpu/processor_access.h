@@ -15,7 +15,7 @@ struct CpuidRegisters {
 };
 
 class ProcessorAccess {
-public:
+  public:
     virtual ~ProcessorAccess() = default;
 
     // Whether the identification instruction exists (the EFLAGS ID-bit test).

@@ -10,11 +10,11 @@
 namespace romwise {
 
 class DmiReader {
-public:
+  public:
     explicit DmiReader(std::unique_ptr<PhysicalMemoryWindow> window) : window_(std::move(window)) {}
     PhysicalMemoryWindow* window() { return window_.get(); }
 
-private:
+  private:
     std::unique_ptr<PhysicalMemoryWindow> window_;
 };
 

@@ -10,7 +10,7 @@
 namespace romwise {
 
 class DriverHost {
-public:
+  public:
     virtual ~DriverHost() = default;
 
     // Returns the open driver, or nullptr when it could not be opened.

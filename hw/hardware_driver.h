@@ -8,7 +8,7 @@
 namespace romwise {
 
 class HardwareDriver {
-public:
+  public:
     virtual ~HardwareDriver() = default;
 
     // Whether the opened driver is usable (nonzero answer of the activity check).

@@ -8,7 +8,7 @@
 namespace romwise {
 
 class PciConfigAccess {
-public:
+  public:
     virtual ~PciConfigAccess() = default;
     // The aligned configuration dword holding `reg`; all ones when nothing answers.
     virtual std::uint32_t ReadConfigDword(std::uint32_t bus, std::uint32_t device,
@@ -21,12 +21,12 @@ std::uint32_t pciConfigAddress(std::uint32_t bus, std::uint32_t device, std::uin
 
 // Configuration mechanism #1: the address written to CF8h, the dword read from CFCh.
 class PortPciConfigAccess final : public PciConfigAccess {
-public:
+  public:
     explicit PortPciConfigAccess(HardwareDriver& driver) : driver_(driver) {}
     std::uint32_t ReadConfigDword(std::uint32_t bus, std::uint32_t device, std::uint32_t function,
                                   std::uint32_t reg) override;
 
-private:
+  private:
     HardwareDriver& driver_;
 };
 

@@ -12,7 +12,7 @@ struct MemoryView {
 };
 
 class PhysicalMemoryWindow {
-public:
+  public:
     virtual ~PhysicalMemoryWindow() = default;
 
     // Whether the platform has the services the window needs at all.
@@ -21,7 +21,8 @@ public:
     // Maps [physicalAddress, physicalAddress + length) read-only. On success
     // the view reports the start and length the platform actually mapped,
     // which may begin earlier and be longer than asked for.
-    virtual bool MapRange(std::uint64_t physicalAddress, std::uint32_t length, MemoryView& view) = 0;
+    virtual bool MapRange(std::uint64_t physicalAddress, std::uint32_t length,
+                          MemoryView& view) = 0;
     virtual bool UnmapRange(const MemoryView& view) = 0;
     virtual void Close() = 0;
 };

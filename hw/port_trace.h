@@ -10,13 +10,13 @@
 namespace romwise {
 
 class PortTraceSink {
-public:
+  public:
     virtual ~PortTraceSink() = default;
     virtual void line(const char* text) = 0;
 };
 
 class TracingHardwareDriver final : public HardwareDriver {
-public:
+  public:
     TracingHardwareDriver(std::unique_ptr<HardwareDriver> inner, PortTraceSink& sink)
         : inner_(std::move(inner)), sink_(sink) {}
 
@@ -30,7 +30,7 @@ public:
         return inner_->mapPhysToLinear(physicalAddress, length);
     }
 
-private:
+  private:
     std::unique_ptr<HardwareDriver> inner_;
     PortTraceSink& sink_;
 };
@@ -41,7 +41,7 @@ namespace romwise {
 
 // Opens drivers through another host and wraps each in a tracing driver.
 class TracingDriverHost final : public DriverHost {
-public:
+  public:
     TracingDriverHost(DriverHost& inner, PortTraceSink& sink) : inner_(inner), sink_(sink) {}
 
     std::unique_ptr<HardwareDriver> openHardwareDriver(std::string_view programDirectory,
@@ -54,7 +54,7 @@ public:
     }
     std::string lastFailureReason() const override { return inner_.lastFailureReason(); }
 
-private:
+  private:
     DriverHost& inner_;
     PortTraceSink& sink_;
 };

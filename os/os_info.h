@@ -13,7 +13,7 @@ inline constexpr std::uint32_t kPlatformWindows9x = 1;
 inline constexpr std::uint32_t kPlatformWindowsNt = 2;
 
 class OsInfo {
-public:
+  public:
     explicit OsInfo(OsServices& services) : services_(services) {}
 
     // Clears the version record, then asks for the extended record and, when
@@ -31,7 +31,7 @@ public:
     // Whether the run checks administrator rights before touching hardware.
     bool needsAdministratorCheck() const;
 
-private:
+  private:
     void ntNames(FixedText<80>& fullName, FixedText<40>& shortName);
     void linuxNames(FixedText<80>& fullName, FixedText<40>& shortName) const;
 

@@ -35,7 +35,7 @@ struct CountryInfo {
 };
 
 class OsServices {
-public:
+  public:
     virtual ~OsServices() = default;
 
     virtual OsFamily family() const = 0;

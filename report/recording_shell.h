@@ -15,7 +15,7 @@ struct Launch {
 };
 
 class RecordingShell final : public Shell {
-public:
+  public:
     explicit RecordingShell(Shell& inner) : inner_(inner) {}
 
     bool openAddress(const std::string& address) override {
@@ -30,7 +30,7 @@ public:
     }
     const std::vector<Launch>& launches() const { return launches_; }
 
-private:
+  private:
     Shell& inner_;
     std::vector<Launch> launches_;
 };

@@ -6,7 +6,7 @@
 namespace romwise {
 
 class Shell {
-public:
+  public:
     virtual ~Shell() = default;
     // Opens an address with the default browser; true when it started.
     virtual bool openAddress(const std::string& address) = 0;

@@ -17,7 +17,9 @@ constexpr char kSubmitRefusedBeforePass[] =
 constexpr char kNoDefaultBrowser[] =
     "Romwise could not launch a default browser. Please install a default browser on this system.";
 
-bool isPrepared(const FixedText<800>& address) { return address.c_str()[0] == 'h'; }
+bool isPrepared(const FixedText<800>& address) {
+    return address.c_str()[0] == 'h';
+}
 
 }  // namespace
 

@@ -15,11 +15,13 @@ namespace romwise {
 
 namespace {
 
-std::string systemError(int error) { return std::strerror(error); }
+std::string systemError(int error) {
+    return std::strerror(error);
+}
 
 // Read-only views of physical memory through /dev/mem, released with the driver.
 class PhysicalMappings {
-public:
+  public:
     ~PhysicalMappings() {
         for (const Mapping& mapping : mappings_) {
             munmap(mapping.base, mapping.length);
@@ -44,7 +46,7 @@ public:
         return static_cast<const std::uint8_t*>(base) + (physicalAddress - start);
     }
 
-private:
+  private:
     struct Mapping {
         void* base;
         std::size_t length;
@@ -55,7 +57,7 @@ private:
 #ifdef ROMWISE_HAVE_PORT_INSTRUCTIONS
 // Ports through the in/out instructions, after iopl(3) raised the I/O privilege level.
 class PortInstructionDriver final : public HardwareDriver {
-public:
+  public:
     bool isActive() override { return true; }
     bool readPortByte(std::uint32_t port, std::uint8_t& value) override {
         value = inb(static_cast<unsigned short>(port));
@@ -77,14 +79,14 @@ public:
         return memory_.map(address, length);
     }
 
-private:
+  private:
     PhysicalMappings memory_;
 };
 #endif
 
 // Ports through the kernel's /dev/port device: the file offset is the port.
 class DevPortDriver final : public HardwareDriver {
-public:
+  public:
     explicit DevPortDriver(int fd) : fd_(fd) {}
     ~DevPortDriver() override { close(fd_); }
     DevPortDriver(const DevPortDriver&) = delete;
@@ -107,7 +109,7 @@ public:
         return memory_.map(address, length);
     }
 
-private:
+  private:
     int fd_;
     PhysicalMappings memory_;
 };

@@ -11,12 +11,12 @@
 namespace romwise {
 
 class LinuxDriverHost final : public DriverHost {
-public:
+  public:
     std::unique_ptr<HardwareDriver> openHardwareDriver(std::string_view programDirectory,
                                                        bool is64Bit, bool isWin9x) override;
     std::string lastFailureReason() const override { return failureReason_; }
 
-private:
+  private:
     std::string failureReason_;
 };
 

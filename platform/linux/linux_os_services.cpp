@@ -89,7 +89,9 @@ LinuxRelease LinuxOsServices::linuxRelease() {
     return release;
 }
 
-bool LinuxOsServices::hasAdministratorRights() { return geteuid() == 0 || hasRawIoCapability(); }
+bool LinuxOsServices::hasAdministratorRights() {
+    return geteuid() == 0 || hasRawIoCapability();
+}
 
 std::string LinuxOsServices::programPath() {
     char path[4096];

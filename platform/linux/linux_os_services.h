@@ -6,7 +6,7 @@
 namespace romwise {
 
 class LinuxOsServices final : public OsServices {
-public:
+  public:
     OsFamily family() const override { return OsFamily::Linux; }
     bool queryWindowsVersion(bool, WindowsVersionRecord&) override { return false; }
     std::optional<std::string> wow64SystemDirectory() override { return std::nullopt; }

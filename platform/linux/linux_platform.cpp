@@ -29,7 +29,7 @@ bool runProgram(const char* program, const std::string& argument) {
 // The physical-memory window is not reached from here yet: it reports that
 // the platform lacks it, so the SMBIOS reading falls back.
 class UnavailablePhysicalMemoryWindow final : public PhysicalMemoryWindow {
-public:
+  public:
     bool ResolveNativeServices() override { return false; }
     bool Open() override { return false; }
     bool MapRange(std::uint64_t, std::uint32_t, MemoryView&) override { return false; }
@@ -39,7 +39,9 @@ public:
 
 }  // namespace
 
-bool LinuxShell::openAddress(const std::string& address) { return runProgram("xdg-open", address); }
+bool LinuxShell::openAddress(const std::string& address) {
+    return runProgram("xdg-open", address);
+}
 
 bool LinuxShell::startBrowser(const std::string& parameters) {
     return runProgram("x-www-browser", parameters) || runProgram("sensible-browser", parameters);

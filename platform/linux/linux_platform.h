@@ -12,7 +12,7 @@ namespace romwise {
 // Processor instructions are not reached from here yet: every probe reports
 // a fault, so processor identification finds nothing.
 class LinuxProcessorAccess final : public ProcessorAccess {
-public:
+  public:
     bool hasCpuid() override { return false; }
     bool cpuid(std::uint32_t, CpuidRegisters&) override { return false; }
     bool readTimeStampCounter(std::uint64_t&) override { return false; }
@@ -24,13 +24,13 @@ public:
 
 // Opens addresses with xdg-open, and starts the standard browser directly.
 class LinuxShell final : public Shell {
-public:
+  public:
     bool openAddress(const std::string& address) override;
     bool startBrowser(const std::string& parameters) override;
 };
 
 class LinuxPlatform final : public Platform {
-public:
+  public:
     OsServices& os() override { return os_; }
     DriverHost& driverHost() override { return driverHost_; }
     ProcessorAccess& processor() override { return processor_; }
@@ -38,7 +38,7 @@ public:
     std::unique_ptr<PhysicalMemoryWindow> createPhysicalMemoryWindow() override;
     std::unique_ptr<PciConfigAccess> createPciConfigAccess(HardwareDriver& driver) override;
 
-private:
+  private:
     LinuxOsServices os_;
     LinuxDriverHost driverHost_;
     LinuxProcessorAccess processor_;

@@ -31,7 +31,9 @@ CliRun runCliWith(std::vector<std::string> arguments) {
     return run;
 }
 
-std::string sample(const std::string& name) { return kSamples + "/" + name; }
+std::string sample(const std::string& name) {
+    return kSamples + "/" + name;
+}
 
 TEST(CliTest, DefaultSampleJsonHasEveryField) {
     const CliRun run = runCliWith({"--machine", sample("award-440bx.json"), "--format", "json"});
@@ -40,15 +42,17 @@ TEST(CliTest, DefaultSampleJsonHasEveryField) {
     EXPECT_EQ(doc["runState"], "Completed");
     EXPECT_EQ(doc["options"]["skipSuperIo"], 0);
     const auto& results = doc["results"];
-    for (const char* key :
-         {"biosDateLine", "biosTypeLine", "biosIdLine", "oemSignOnLine", "superIoLine",
-          "chipsetLine", "osFullName", "osShortName", "osVersionText", "timeZoneHours",
-          "countryCode", "countryName", "dmiMajorVersion", "dmiMinorVersion",
-          "boardManufacturer", "boardModel", "dmiBiosVersion", "dmiProcessorName",
-          "installedMemoryMb", "memorySlotSizes", "romSizeText", "romSocketedText",
-          "installedMemoryText", "maxMemoryText", "cpuLine", "memorySlotTexts",
-          "memorySlotsLine", "upgradeUrl", "upgradeUrlShort", "programDirectory", "runState",
-          "requestSubmitted"}) {
+    for (const char* key : {"biosDateLine",      "biosTypeLine",        "biosIdLine",
+                            "oemSignOnLine",     "superIoLine",         "chipsetLine",
+                            "osFullName",        "osShortName",         "osVersionText",
+                            "timeZoneHours",     "countryCode",         "countryName",
+                            "dmiMajorVersion",   "dmiMinorVersion",     "boardManufacturer",
+                            "boardModel",        "dmiBiosVersion",      "dmiProcessorName",
+                            "installedMemoryMb", "memorySlotSizes",     "romSizeText",
+                            "romSocketedText",   "installedMemoryText", "maxMemoryText",
+                            "cpuLine",           "memorySlotTexts",     "memorySlotsLine",
+                            "upgradeUrl",        "upgradeUrlShort",     "programDirectory",
+                            "runState",          "requestSubmitted"}) {
         EXPECT_TRUE(results.contains(key)) << key;
     }
     EXPECT_EQ(results["biosDateLine"], "BIOS Date: 11/03/99");
@@ -62,8 +66,8 @@ TEST(CliTest, DefaultSampleJsonHasEveryField) {
 TEST(CliTest, ReportIsPrintedWithCrLfLineEnds) {
     const CliRun run = runCliWith({"--machine", sample("award-440bx.json")});
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out.rfind("Program:   Quorvel Romwise Version 3.54\r\nBIOS Date: 11/03/99\r\n", 0),
-              0u);
+    EXPECT_EQ(
+        run.out.rfind("Program:   Quorvel Romwise Version 3.54\r\nBIOS Date: 11/03/99\r\n", 0), 0u);
     EXPECT_NE(run.out.find("OS:        WinXP SP2\r\n"), std::string::npos);
 }
 
@@ -147,8 +151,8 @@ TEST(CliTest, OptionsReachThePassAndAreReported) {
 
 TEST(CliTest, PortTraceIsWrittenAndAnUnwritableTraceIsAUsageError) {
     const auto trace = std::filesystem::temp_directory_path() / "romwise-cli-test-trace.txt";
-    const CliRun run = runCliWith(
-        {"--machine", sample("award-440bx.json"), "--trace-ports", trace.string(), "--format", "json"});
+    const CliRun run = runCliWith({"--machine", sample("award-440bx.json"), "--trace-ports",
+                                   trace.string(), "--format", "json"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(std::filesystem::exists(trace));
     std::filesystem::remove(trace);

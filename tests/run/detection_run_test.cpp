@@ -215,7 +215,7 @@ TEST(DetectionRunTest, PassStoppedAtAdministratorCheckKeepsEarlierResults) {
     EXPECT_EQ(r.biosIdLine.str(), "BIOS ID:   10/29/99-i440BX-W977-2A69KA1IC-00");
     EXPECT_EQ(r.cpuLine.str(), "Pentium III 500 Mhz MAX: 600 Mhz");
     EXPECT_EQ(r.osShortName.str(), "WinXP SP3");  // rewritten by this pass
-    EXPECT_EQ(r.dmiMajorVersion, 0);               // reset by this pass
+    EXPECT_EQ(r.dmiMajorVersion, 0);              // reset by this pass
     ASSERT_EQ(m.view.messages().size(), 1u);
     EXPECT_EQ(m.view.messages()[0].text,
               "Insufficient privileges to run this application. You must login as administrator!");

@@ -15,7 +15,7 @@
 namespace romwise::testing {
 
 class FakeOsServices final : public OsServices {
-public:
+  public:
     OsFamily family() const override { return osFamily; }
     bool queryWindowsVersion(bool extended, WindowsVersionRecord& out) override {
         if (extended && !extendedRecord) {
@@ -47,7 +47,7 @@ public:
 };
 
 class FakeDriver final : public HardwareDriver {
-public:
+  public:
     explicit FakeDriver(bool active) : active_(active) {}
     bool isActive() override {
         ++activityChecks;
@@ -67,12 +67,12 @@ public:
 
     int activityChecks = 0;
 
-private:
+  private:
     bool active_;
 };
 
 class FakeDriverHost final : public DriverHost {
-public:
+  public:
     std::unique_ptr<HardwareDriver> openHardwareDriver(std::string_view programDirectory, bool,
                                                        bool) override {
         ++opens;
@@ -92,14 +92,14 @@ public:
     int opens = 0;
     std::string lastProgramDirectory;
 
-private:
+  private:
     bool opens_ = true;
     bool active_ = true;
 };
 
 // Detectors that answer what a test chooses and count their calls.
 class FakeDetectors final : public Detectors {
-public:
+  public:
     explicit FakeDetectors(OsServices& os) : os_(os) {}
 
     std::unique_ptr<OsInfo> createOsInfo() override {
@@ -107,19 +107,22 @@ public:
     }
     bool identifySuperIo(HardwareDriver&, FixedText<260>& line) override {
         ++superIoCalls;
-        if (superIoLine.empty()) return false;
+        if (superIoLine.empty())
+            return false;
         line.assign(superIoLine);
         return true;
     }
     bool identifyChipset(HardwareDriver&, FixedText<260>& line) override {
         ++chipsetCalls;
-        if (chipsetLine.empty()) return false;
+        if (chipsetLine.empty())
+            return false;
         line.assign(chipsetLine);
         return true;
     }
     bool identifyBios(HardwareDriver&, DetectionResults& results) override {
         ++biosCalls;
-        if (!romMappable) return false;
+        if (!romMappable)
+            return false;
         results.biosDateLine.format("BIOS Date: %s", biosDate.c_str());
         results.biosTypeLine.format("BIOS Type: %s", biosType.c_str());
         results.biosIdLine.format("BIOS ID:   %s", biosId.c_str());
@@ -129,19 +132,25 @@ public:
         return true;
     }
     void shortenAwardBiosId(const FixedText<80>&, FixedText<128>& idLine) override {
-        if (!shortenedId.empty()) idLine.format("BIOS ID:   %s", shortenedId.c_str());
+        if (!shortenedId.empty())
+            idLine.format("BIOS ID:   %s", shortenedId.c_str());
     }
     bool readDmi(DmiSummary& summary, MemorySlotSizes& slots) override {
         ++dmiCalls;
-        if (!dmiFound) return false;
+        if (!dmiFound)
+            return false;
         summary.majorVersion = dmi.majorVersion;
         summary.minorVersion = dmi.minorVersion;
         summary.romSizeBytes = dmi.romSizeBytes;
         summary.biosCharacteristics = dmi.biosCharacteristics;
-        if (!dmi.manufacturer.empty()) summary.manufacturer.assign(dmi.manufacturer.view());
-        if (!dmi.model.empty()) summary.model.assign(dmi.model.view());
-        if (!dmi.biosVersion.empty()) summary.biosVersion.assign(dmi.biosVersion.view());
-        if (!dmi.processorName.empty()) summary.processorName.assign(dmi.processorName.view());
+        if (!dmi.manufacturer.empty())
+            summary.manufacturer.assign(dmi.manufacturer.view());
+        if (!dmi.model.empty())
+            summary.model.assign(dmi.model.view());
+        if (!dmi.biosVersion.empty())
+            summary.biosVersion.assign(dmi.biosVersion.view());
+        if (!dmi.processorName.empty())
+            summary.processorName.assign(dmi.processorName.view());
         summary.maxMemoryMb = dmi.maxMemoryMb;
         summary.installedMemoryMb = dmi.installedMemoryMb;
         summary.currentSpeedMhz = dmi.currentSpeedMhz;
@@ -183,13 +192,14 @@ public:
     std::string lastVendorCode;
     int superIoCalls = 0, chipsetCalls = 0, biosCalls = 0, dmiCalls = 0, processorCalls = 0;
 
-private:
+  private:
     OsServices& os_;
 };
 
 // A session over the fakes with a fresh record.
 struct FakeMachine {
-    FakeMachine() : detectors(os), view(errors), session(results, options, view, detectors, os, host) {
+    FakeMachine()
+        : detectors(os), view(errors), session(results, options, view, detectors, os, host) {
         detectors.dmi.majorVersion = 2;
         detectors.dmi.minorVersion = 3;
         detectors.dmi.romSizeBytes = 256 * 1024;
@@ -218,7 +228,7 @@ struct FakeMachine {
 };
 
 class FakeShell final : public Shell {
-public:
+  public:
     bool openAddress(const std::string& address) override {
         opened.push_back(address);
         return openWorks;

@@ -17,7 +17,7 @@ using testing::FakeShell;
 // The command-line view answers the close confirmation with "no"; these
 // tests need every answer.
 class ScriptedView final : public MainView {
-public:
+  public:
     void setFieldText(int, const char*) override {}
     void enableControl(int id, bool enabled) override { enabled_[id] = enabled; }
     void showControl(int, bool) override {}
@@ -122,8 +122,9 @@ TEST(MainControllerTest, SubmitRefusesWithoutAddressAndLaunchesAnEarlierOneAfter
     ControllerFixture f;
     f.controller.submit();
     ASSERT_EQ(f.view.messages.size(), 1u);
-    EXPECT_EQ(f.view.messages[0].text,
-              "You must select Get BIOS Info button before submitting BIOS upgrade request online.");
+    EXPECT_EQ(
+        f.view.messages[0].text,
+        "You must select Get BIOS Info button before submitting BIOS upgrade request online.");
     EXPECT_EQ(f.machine.results.requestSubmitted, 0);
 
     f.controller.getBiosInfo();
@@ -212,8 +213,9 @@ TEST(MainControllerTest, ClosePathAnswers) {
     beforeAnyPass.view.answer = DialogResult::Accept;
     beforeAnyPass.controller.closeRequested();
     ASSERT_EQ(beforeAnyPass.view.messages.size(), 1u);
-    EXPECT_EQ(beforeAnyPass.view.messages[0].text,
-              "You must select Get BIOS Info button before submitting BIOS upgrade request online.");
+    EXPECT_EQ(
+        beforeAnyPass.view.messages[0].text,
+        "You must select Get BIOS Info button before submitting BIOS upgrade request online.");
     EXPECT_FALSE(beforeAnyPass.view.ended);
 
     ControllerFixture no;

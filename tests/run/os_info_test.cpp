@@ -44,7 +44,8 @@ TEST(OsInfoTest, WindowsNamingRows) {
     for (const Row& row : rows) {
         os.version = row.version;
         const Names names = namesFor(os);
-        EXPECT_EQ(names.full, row.full) << row.version.majorVersion << "." << row.version.minorVersion;
+        EXPECT_EQ(names.full, row.full)
+            << row.version.majorVersion << "." << row.version.minorVersion;
         EXPECT_EQ(names.shortName, row.shortName);
     }
 }

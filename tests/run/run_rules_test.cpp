@@ -65,8 +65,7 @@ TEST(RunRulesTest, SlotsLineStopsBeforeReachingEightyCharacters) {
     texts.count = 8;
     FixedText<120> line;
     composeMemorySlotsLine(sizes, texts, line);
-    EXPECT_EQ(line.str(),
-              "Slot1:1024 MB   Slot2:1024 MB   Slot3:1024 MB   Slot4:1024 MB   ");
+    EXPECT_EQ(line.str(), "Slot1:1024 MB   Slot2:1024 MB   Slot3:1024 MB   Slot4:1024 MB   ");
 
     texts.count = 0;
     composeMemorySlotsLine(sizes, texts, line);

@@ -1,0 +1,3 @@
+list(APPEND ROMWISE_CORE_SOURCES
+  cpu/cpu_info.cpp
+)

@@ -1,0 +1,5 @@
+list(APPEND ROMWISE_CORE_SOURCES
+  hw/port_io.cpp
+  hw/pci_config_access.cpp
+  hw/port_trace.cpp
+)

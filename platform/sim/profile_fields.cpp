@@ -1,0 +1,226 @@
+#include "platform/sim/profile_fields.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/sim/profile_loader.h"
+
+namespace romwise::sim {
+
+using nlohmann::json;
+namespace fs = std::filesystem;
+
+ProfileFields::ProfileFields(std::string path)
+    : path_(std::move(path)), directory_(fs::path(path_).parent_path()) {}
+
+void ProfileFields::fail(const std::string& key, const std::string& problem) const {
+    throw ProfileError(path_, key, problem);
+}
+
+std::string childKey(const std::string& parent, const std::string& name) {
+    return parent.empty() ? name : parent + "." + name;
+}
+
+std::string elementKey(const std::string& parent, std::size_t index) {
+    return parent + "[" + std::to_string(index) + "]";
+}
+
+std::string entryKey(const std::string& parent, const std::string& mapKey) {
+    return parent + "[\"" + mapKey + "\"]";
+}
+
+std::string describeJson(const json& value) {
+    switch (value.type()) {
+        case json::value_t::object:
+            return "an object";
+        case json::value_t::array:
+            return "an array";
+        default: {
+            std::string text = value.dump();
+            if (text.size() > 40) {
+                text = text.substr(0, 37) + "...";
+            }
+            return text;
+        }
+    }
+}
+
+std::string hexText(std::uint64_t value) {
+    char text[24];
+    std::snprintf(text, sizeof text, "0x%llX", static_cast<unsigned long long>(value));
+    return text;
+}
+
+bool isNoteKey(const std::string& name) {
+    return name.rfind('_', 0) == 0 || name.rfind("comment", 0) == 0;
+}
+
+std::optional<std::uint64_t> parseHexText(std::string_view text) {
+    if (text.size() < 3 || text.size() > 18 || text[0] != '0' ||
+        (text[1] != 'x' && text[1] != 'X')) {
+        return std::nullopt;
+    }
+    std::uint64_t value = 0;
+    for (char c : text.substr(2)) {
+        int digit = 0;
+        if (c >= '0' && c <= '9') {
+            digit = c - '0';
+        } else if (c >= 'a' && c <= 'f') {
+            digit = c - 'a' + 10;
+        } else if (c >= 'A' && c <= 'F') {
+            digit = c - 'A' + 10;
+        } else {
+            return std::nullopt;
+        }
+        value = (value << 4) | static_cast<std::uint64_t>(digit);
+    }
+    return value;
+}
+
+std::optional<std::vector<std::uint8_t>> readWholeFile(const fs::path& path, std::string& problem) {
+    std::error_code error;
+    if (fs::is_directory(path, error)) {
+        problem = "it is a directory";
+        return std::nullopt;
+    }
+    std::FILE* stream = std::fopen(path.string().c_str(), "rb");
+    if (stream == nullptr) {
+        problem = std::strerror(errno);
+        return std::nullopt;
+    }
+    std::vector<std::uint8_t> bytes;
+    std::array<std::uint8_t, 65536> chunk;
+    std::size_t count = 0;
+    while ((count = std::fread(chunk.data(), 1, chunk.size(), stream)) > 0) {
+        bytes.insert(bytes.end(), chunk.begin(),
+                     chunk.begin() + static_cast<std::ptrdiff_t>(count));
+    }
+    const bool failed = std::ferror(stream) != 0;
+    const int readError = errno;
+    std::fclose(stream);
+    if (failed) {
+        problem = std::strerror(readError);
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+std::uint64_t ProfileFields::unsignedValue(const json& value, const std::string& key,
+                                           std::uint64_t max) const {
+    std::uint64_t result = 0;
+    bool givenInHex = false;
+    if (value.is_number_unsigned()) {
+        result = value.get<std::uint64_t>();
+    } else if (value.is_number_integer()) {
+        fail(key, "expected a number of 0 or more, got " + describeJson(value));
+    } else if (value.is_number_float()) {
+        fail(key, "expected a whole number, got " + describeJson(value));
+    } else if (value.is_string()) {
+        auto parsed = parseHexText(value.get<std::string>());
+        if (!parsed) {
+            fail(key, "expected a number or a hexadecimal string (\"0x...\"), got " +
+                          describeJson(value));
+        }
+        result = *parsed;
+        givenInHex = true;
+    } else {
+        fail(key,
+             "expected a number or a hexadecimal string (\"0x...\"), got " + describeJson(value));
+    }
+    if (result > max) {
+        fail(key, givenInHex ? hexText(result) + " is out of range (at most " + hexText(max) + ")"
+                             : std::to_string(result) + " is out of range (at most " +
+                                   std::to_string(max) + ")");
+    }
+    return result;
+}
+
+std::int32_t ProfileFields::signedValue(const json& value, const std::string& key) const {
+    constexpr std::int64_t kMin = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
+    if (value.is_number_integer()) {
+        const bool negative = !value.is_number_unsigned() && value.get<std::int64_t>() < 0;
+        if (negative ? value.get<std::int64_t>() >= kMin : value.get<std::uint64_t>() <= kMax) {
+            return static_cast<std::int32_t>(value.get<std::int64_t>());
+        }
+        fail(key, describeJson(value) + " is out of range (" + std::to_string(kMin) + " to " +
+                      std::to_string(kMax) + ")");
+    }
+    return static_cast<std::int32_t>(unsignedValue(value, key, kMax));
+}
+
+bool ProfileFields::boolValue(const json& value, const std::string& key) const {
+    if (!value.is_boolean()) {
+        fail(key, "expected true or false, got " + describeJson(value));
+    }
+    return value.get<bool>();
+}
+
+std::string ProfileFields::stringValue(const json& value, const std::string& key) const {
+    if (!value.is_string()) {
+        fail(key, "expected a string, got " + describeJson(value));
+    }
+    return value.get<std::string>();
+}
+
+double ProfileFields::secondsValue(const json& value, const std::string& key) const {
+    if (!value.is_number() || value.get<double>() < 0.0) {
+        fail(key, "expected a number of seconds (0 or more), got " + describeJson(value));
+    }
+    return value.get<double>();
+}
+
+std::uint64_t ProfileFields::hexKey(const std::string& name, const std::string& key,
+                                    std::uint64_t max) const {
+    auto parsed = parseHexText(name);
+    if (!parsed) {
+        fail(key, "expected a hexadecimal key (\"0x...\")");
+    }
+    if (*parsed > max) {
+        fail(key, hexText(*parsed) + " is out of range (at most " + hexText(max) + ")");
+    }
+    return *parsed;
+}
+
+const json& ProfileFields::object(const json& value, const std::string& key,
+                                  std::initializer_list<const char*> known) const {
+    if (!value.is_object()) {
+        fail(key, "expected an object, got " + describeJson(value));
+    }
+    for (const auto& member : value.items()) {
+        const std::string& name = member.key();
+        if (isNoteKey(name) ||
+            std::any_of(known.begin(), known.end(), [&](const char* k) { return name == k; })) {
+            continue;
+        }
+        std::string list;
+        for (const char* k : known) {
+            list += (list.empty() ? "" : ", ") + std::string(k);
+        }
+        fail(childKey(key, name), "unknown key (known here: " + list + ")");
+    }
+    return value;
+}
+
+const json& ProfileFields::array(const json& value, const std::string& key) const {
+    if (!value.is_array()) {
+        fail(key, "expected an array, got " + describeJson(value));
+    }
+    return value;
+}
+
+std::vector<std::uint8_t> ProfileFields::file(const json& value, const std::string& key) const {
+    const fs::path given = stringValue(value, key);
+    const fs::path resolved = given.is_absolute() ? given : directory_ / given;
+    std::string problem;
+    auto bytes = readWholeFile(resolved, problem);
+    if (!bytes) {
+        fail(key, "cannot read \"" + resolved.generic_string() + "\": " + problem);
+    }
+    return std::move(*bytes);
+}
+
+}  // namespace romwise::sim

@@ -1,0 +1,82 @@
+// Reading the values of a machine profile's JSON: numbers in their two forms,
+// texts, switches, objects with a fixed set of keys, and the data files a
+// profile names. Every problem becomes a ProfileError naming the file, the
+// key (as a path like `superio[1].unlock[0][2]`) and what is wrong.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <initializer_list>
+#include <limits>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+namespace romwise::sim {
+
+inline constexpr std::uint64_t kMaxByte = 0xFF;
+inline constexpr std::uint64_t kMaxWord = 0xFFFF;
+inline constexpr std::uint64_t kMaxDword = 0xFFFFFFFFu;
+inline constexpr std::uint64_t kMaxQword = std::numeric_limits<std::uint64_t>::max();
+
+// Key paths: "os" + "family" → "os.family"; "pci" + 1 → "pci[1]";
+// "cpu.cpuid" + "0x1" → `cpu.cpuid["0x1"]`.
+std::string childKey(const std::string& parent, const std::string& name);
+std::string elementKey(const std::string& parent, std::size_t index);
+std::string entryKey(const std::string& parent, const std::string& mapKey);
+
+// "0x" and uppercase hexadecimal digits.
+std::string hexText(std::uint64_t value);
+
+// "0x" (or "0X") followed by 1 to 16 hexadecimal digits.
+std::optional<std::uint64_t> parseHexText(std::string_view text);
+
+// Whether an object key is a note: it begins with "_" or "comment".
+bool isNoteKey(const std::string& name);
+
+class ProfileFields {
+  public:
+    using json = nlohmann::json;
+
+    // `path` is the profile file as given; data files are found beside it.
+    explicit ProfileFields(std::string path);
+
+    [[noreturn]] void fail(const std::string& key, const std::string& problem) const;
+
+    // A JSON number or a "0x..." string, from 0 to `max`.
+    std::uint64_t unsignedValue(const json& value, const std::string& key, std::uint64_t max) const;
+    // Also a negative JSON number, within 32 bits.
+    std::int32_t signedValue(const json& value, const std::string& key) const;
+    bool boolValue(const json& value, const std::string& key) const;
+    std::string stringValue(const json& value, const std::string& key) const;
+    // A JSON number of 0 or more.
+    double secondsValue(const json& value, const std::string& key) const;
+    // An object key that is a number: "0x...", up to `max`.
+    std::uint64_t hexKey(const std::string& name, const std::string& key, std::uint64_t max) const;
+
+    // `value` as an object whose keys are all `known` or notes.
+    const json& object(const json& value, const std::string& key,
+                       std::initializer_list<const char*> known) const;
+    const json& array(const json& value, const std::string& key) const;
+    // The whole of the file that `value` names.
+    std::vector<std::uint8_t> file(const json& value, const std::string& key) const;
+
+    const std::string& path() const { return path_; }
+
+  private:
+    std::string path_;
+    std::filesystem::path directory_;
+};
+
+// A short description of a JSON value for messages: the value itself, or
+// "an object" / "an array".
+std::string describeJson(const nlohmann::json& value);
+
+// The whole file, or nothing with `problem` saying why.
+std::optional<std::vector<std::uint8_t>> readWholeFile(const std::filesystem::path& path,
+                                                       std::string& problem);
+
+}  // namespace romwise::sim

@@ -1,0 +1,35 @@
+// Reads a machine profile file (JSON) into a MachineProfile, checking all of
+// it first: a profile is either loaded whole or refused with a ProfileError.
+// The format is described in docs/machine-profiles.md.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+#include "platform/sim/machine_profile.h"
+
+namespace romwise::sim {
+
+// Why a profile was refused. what() reads
+//   FILE: key "KEY": PROBLEM
+// or, for a problem with the file as a whole,
+//   FILE: PROBLEM
+class ProfileError : public std::runtime_error {
+  public:
+    ProfileError(std::string file, std::string key, std::string problem);
+
+    const std::string& file() const { return file_; }
+    const std::string& key() const { return key_; }  // empty: the file as a whole
+    const std::string& problem() const { return problem_; }
+
+  private:
+    std::string file_;
+    std::string key_;
+    std::string problem_;
+};
+
+// Loads the profile at `path`; files named in it are found relative to the
+// profile's own directory. Throws ProfileError.
+MachineProfile loadMachineProfile(const std::string& path);
+
+}  // namespace romwise::sim

@@ -1,0 +1,48 @@
+// A whole simulated machine built from a machine profile.
+#pragma once
+
+#include <memory>
+
+#include "app/platform.h"
+#include "platform/sim/machine_profile.h"
+#include "platform/sim/sim_devices.h"
+#include "platform/sim/sim_port_space.h"
+
+namespace romwise::sim {
+
+// Owns the profile and every simulated device. Drivers, windows and PCI
+// accesses it hands out refer to it and must not outlive it. State that real
+// hardware keeps (Super I/O lock state and registers, a started driver
+// service, the virtual clock) lasts as long as the platform.
+class SimPlatform final : public Platform {
+  public:
+    explicit SimPlatform(MachineProfile profile);
+    SimPlatform(const SimPlatform&) = delete;
+    SimPlatform& operator=(const SimPlatform&) = delete;
+
+    OsServices& os() override { return os_; }
+    DriverHost& driverHost() override { return driverHost_; }
+    ProcessorAccess& processor() override { return processor_; }
+    Shell& shell() override { return shell_; }
+    std::unique_ptr<PhysicalMemoryWindow> createPhysicalMemoryWindow() override;
+    std::unique_ptr<PciConfigAccess> createPciConfigAccess(HardwareDriver& driver) override;
+
+    const MachineProfile& profile() const { return profile_; }
+    SimPortSpace& portSpace() { return ports_; }
+    const SimPhysicalMemory& physicalMemory() const { return memory_; }
+    SimDriverHost& simDriverHost() { return driverHost_; }
+    SimProcessor& simProcessor() { return processor_; }
+    SimOsServices& simOs() { return os_; }
+    SimShell& simShell() { return shell_; }
+
+  private:
+    const MachineProfile profile_;
+    SimPortSpace ports_;
+    SimPhysicalMemory memory_;
+    SimDriverHost driverHost_;
+    SimProcessor processor_;
+    SimOsServices os_;
+    SimShell shell_;
+};
+
+}  // namespace romwise::sim

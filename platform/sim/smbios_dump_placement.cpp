@@ -1,0 +1,171 @@
+#include "platform/sim/smbios_dump_placement.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/sim/profile_fields.h"
+#include "platform/sim/sim_devices.h"
+
+namespace romwise::sim {
+
+namespace {
+
+constexpr std::uint64_t kRomWindow = 0xF0000;
+constexpr std::uint64_t kRomWindowSize = 0x10000;
+constexpr std::uint64_t kSmbiosTableAddress = 0xE0000;
+constexpr std::uint64_t kMaxSmbiosTable = 0x10000;
+constexpr std::size_t kSlotSize = 32;
+constexpr std::size_t kSlotAlignment = 16;
+
+[[noreturn]] void fail(const std::string& problem) {
+    throw SmbiosDumpError(problem);
+}
+
+std::uint16_t readLe16(const std::vector<std::uint8_t>& b, std::size_t at) {
+    return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
+}
+
+std::uint32_t readLe32(const std::vector<std::uint8_t>& b, std::size_t at) {
+    return static_cast<std::uint32_t>(readLe16(b, at)) |
+           (static_cast<std::uint32_t>(readLe16(b, at + 2)) << 16);
+}
+
+std::uint64_t readLe64(const std::vector<std::uint8_t>& b, std::size_t at) {
+    return static_cast<std::uint64_t>(readLe32(b, at)) |
+           (static_cast<std::uint64_t>(readLe32(b, at + 4)) << 32);
+}
+
+void writeLe(std::vector<std::uint8_t>& b, std::size_t at, std::uint64_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) {
+        b[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
+    }
+}
+
+// Sets b[at] so that the `count` bytes from `from` add up to 0 modulo 256.
+void setChecksum(std::vector<std::uint8_t>& b, std::size_t from, std::size_t count,
+                 std::size_t at) {
+    b[at] = 0;
+    unsigned sum = 0;
+    for (std::size_t i = from; i < from + count && i < b.size(); ++i) {
+        sum += b[i];
+    }
+    b[at] = static_cast<std::uint8_t>(0x100 - (sum & 0xFF));
+}
+
+}  // namespace
+
+void placeSmbiosDump(const std::vector<std::uint8_t>& dump, std::vector<MemoryRegion>& memory) {
+    const auto startsWith = [&](std::string_view anchor) {
+        return dump.size() >= anchor.size() &&
+               std::equal(anchor.begin(), anchor.end(), dump.begin(),
+                          [](char a, std::uint8_t b) { return static_cast<std::uint8_t>(a) == b; });
+    };
+
+    enum class Kind { Smbios2, Smbios3, Legacy };
+    Kind kind;
+    std::size_t entryLength = 0;  // bytes to copy
+    if (startsWith("_SM3_")) {
+        kind = Kind::Smbios3;
+        entryLength = dump.size() > 6 ? std::max<std::size_t>(24, dump[6]) : 24;
+    } else if (startsWith("_SM_")) {
+        kind = Kind::Smbios2;
+        entryLength = dump.size() > 5 ? std::max<std::size_t>(31, dump[5]) : 31;
+    } else if (startsWith("_DMI_")) {
+        kind = Kind::Legacy;
+        entryLength = 15;
+    } else {
+        fail("not an SMBIOS dump: no \"_SM_\", \"_SM3_\" or \"_DMI_\" entry point at offset 0");
+    }
+    if (entryLength > kSlotSize) {
+        fail("the entry point length " + hexText(entryLength) + " is over 32 bytes");
+    }
+    if (dump.size() < entryLength) {
+        fail("the file ends inside the entry point (" + std::to_string(dump.size()) + " bytes)");
+    }
+
+    std::uint64_t tableLength = 0;
+    std::uint64_t tableAddress = 0;
+    switch (kind) {
+        case Kind::Smbios2:
+            tableLength = readLe16(dump, 0x16);
+            tableAddress = readLe32(dump, 0x18);
+            break;
+        case Kind::Smbios3:
+            tableLength = readLe32(dump, 0x0C);
+            tableAddress = readLe64(dump, 0x10);
+            break;
+        case Kind::Legacy:
+            tableLength = readLe16(dump, 0x06);
+            tableAddress = readLe32(dump, 0x08);
+            break;
+    }
+    if (tableLength > kMaxSmbiosTable) {
+        fail("the structure table (" + std::to_string(tableLength) + " bytes) is over 64 KiB");
+    }
+    // The address field names a file offset. Some tools save memory from
+    // E0000h with the machine's own address left in place; such a file is
+    // read at the address less E0000h.
+    const auto fits = [&](std::uint64_t offset) {
+        return offset <= dump.size() && tableLength <= dump.size() - offset;
+    };
+    std::uint64_t tableOffset = tableAddress;
+    if (!fits(tableOffset)) {
+        if (tableAddress >= kSmbiosTableAddress && fits(tableAddress - kSmbiosTableAddress)) {
+            tableOffset = tableAddress - kSmbiosTableAddress;
+        } else {
+            fail("the structure table (" + std::to_string(tableLength) + " bytes at " +
+                 hexText(tableAddress) + ") runs past the end of the file (" +
+                 std::to_string(dump.size()) + " bytes)");
+        }
+    }
+
+    std::vector<std::uint8_t> entryPoint(dump.begin(),
+                                         dump.begin() + static_cast<std::ptrdiff_t>(entryLength));
+    switch (kind) {
+        case Kind::Smbios2:
+            writeLe(entryPoint, 0x18, kSmbiosTableAddress, 4);
+            setChecksum(entryPoint, 0x10, 15, 0x15);  // the "_DMI_" part, 10h-1Eh
+            setChecksum(entryPoint, 0, entryPoint[0x05], 0x04);
+            break;
+        case Kind::Smbios3:
+            writeLe(entryPoint, 0x10, kSmbiosTableAddress, 8);
+            setChecksum(entryPoint, 0, entryPoint[0x06], 0x05);
+            break;
+        case Kind::Legacy:
+            writeLe(entryPoint, 0x08, kSmbiosTableAddress, 4);
+            setChecksum(entryPoint, 0, 15, 0x05);
+            break;
+    }
+
+    // The first 16-byte-aligned 32-byte run of the ROM window that is all
+    // 00h or all FFh takes the entry point.
+    const std::vector<std::uint8_t> window =
+        SimPhysicalMemory(memory).read(kRomWindow, kRomWindowSize);
+    std::optional<std::uint64_t> slot;
+    for (std::size_t offset = 0; offset + kSlotSize <= window.size() && !slot;
+         offset += kSlotAlignment) {
+        const auto run = window.begin() + static_cast<std::ptrdiff_t>(offset);
+        const auto isAll = [&](std::uint8_t fill) {
+            return std::all_of(run, run + kSlotSize, [fill](std::uint8_t b) { return b == fill; });
+        };
+        if (isAll(0x00) || isAll(0xFF)) {
+            slot = offset;
+        }
+    }
+    if (!slot) {
+        fail(
+            "no room for the entry point in the ROM window F0000h-FFFFFh (no 16-byte-aligned "
+            "run of 32 bytes that are all 00h or all FFh)");
+    }
+
+    const auto tableStart = dump.begin() + static_cast<std::ptrdiff_t>(tableOffset);
+    memory.push_back(
+        MemoryRegion{kSmbiosTableAddress,
+                     std::vector<std::uint8_t>(
+                         tableStart, tableStart + static_cast<std::ptrdiff_t>(tableLength))});
+    memory.push_back(MemoryRegion{kRomWindow + *slot, std::move(entryPoint)});
+}
+
+}  // namespace romwise::sim
