@@ -1,34 +1,22 @@
 // Identifies the BIOS from the ROM window at F0000h-FFFFFh.
 #pragma once
 
-#include <cstdint>
-
 #include "app/fixed_text.h"
+#include "bios/bios_identity.h"
 #include "hw/hardware_driver.h"
 
 namespace romwise {
 
-inline constexpr std::uint32_t kRomBase = 0xF0000;
-inline constexpr std::uint32_t kRomLength = 0x10000;
-
-struct BiosIdentity {
-    std::uint32_t romLength = kRomLength;
-    std::uint32_t romBase = kRomBase;
-    const std::uint8_t* romView = nullptr;
-    FixedText<80> oemSignOn;
-    FixedText<128> biosId;
-    FixedText<80> amiBuildTag;
-    FixedText<128> biosType;
-    FixedText<16> biosDate;
-};
-
-// Maps the ROM window and writes the four report lines. Returns false, with
-// the lines untouched, when the window cannot be mapped.
+// Maps the ROM window and writes the four report lines: date, type, ID and,
+// when the BIOS has one, OEM sign-on. Lines longer than their field are cut
+// to it. Returns false, with the lines untouched, when the window cannot be
+// mapped. A ROM that no recogniser knows is no failure: its type and ID are
+// "Unknown".
 bool IdentifyBios(HardwareDriver& driver, FixedText<24>& dateLine, FixedText<80>& typeLine,
                   FixedText<128>& idLine, FixedText<80>& signOnLine);
 
-// Removes the last '-'-separated field of an Award BIOS ID when the field
-// before it is short; other BIOS IDs stay as they are.
+// Removes the last '-'-separated field of an Award BIOS ID line when the
+// field before it has at most 9 characters; other BIOS IDs stay as they are.
 void ShortenAwardBiosId(const FixedText<80>& typeLine, FixedText<128>& idLine);
 
 }  // namespace romwise

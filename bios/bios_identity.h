@@ -1,0 +1,27 @@
+// The working record of one BIOS identification and the ROM window it reads.
+#pragma once
+
+#include <cstdint>
+
+#include "app/fixed_text.h"
+
+namespace romwise {
+
+// The system BIOS ROM window: the top 64 KiB of the first megabyte. ROM
+// offsets are offsets into this window.
+inline constexpr std::uint32_t kRomBase = 0xF0000;
+inline constexpr std::uint32_t kRomLength = 0x10000;
+
+struct BiosIdentity {
+    std::uint32_t romLength = kRomLength;
+    std::uint32_t romBase = kRomBase;
+    // The mapped window: ROM offset o is romView[o], for o below kRomLength.
+    const std::uint8_t* romView = nullptr;
+    FixedText<80> oemSignOn;
+    FixedText<128> biosId;
+    FixedText<80> amiBuildTag;  // scratch space of the AMI recogniser
+    FixedText<128> biosType;
+    FixedText<16> biosDate;
+};
+
+}  // namespace romwise
