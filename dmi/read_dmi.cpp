@@ -1,11 +1,33 @@
 #include "dmi/read_dmi.h"
 
+#include "dmi/dmi_extraction.h"
+#include "dmi/entry_point.h"
+#include "dmi/smbios_context.h"
+
 namespace romwise {
 
-bool ReadDmi(DmiReader& /*reader*/, DmiSummary& /*summary*/, MemorySlotSizes& /*slots*/) {
-    // The entry point search is not built yet: no table is ever found, so the
-    // run takes its processor and memory fallbacks.
-    return false;
+namespace {
+
+void ExtractDmi(const SmbiosContext& context, DmiSummary& summary, MemorySlotSizes& slots) {
+    summary.majorVersion = context.majorVersion();
+    summary.minorVersion = context.minorVersion();
+    ExtractBiosInformation(context, summary);
+    ExtractMakerAndModel(context, summary);
+    ExtractProcessor(context, summary);
+    ExtractInstalledMemory(context, summary, slots);
+    ExtractMaximumMemory(context, summary);
+}
+
+}  // namespace
+
+bool ReadDmi(DmiReader& reader, DmiSummary& summary, MemorySlotSizes& slots) {
+    SmbiosContext context;
+    const bool found = FindEntryPoint(reader, context);
+    if (found && context.hasSmbiosEntry) {
+        ExtractDmi(context, summary, slots);
+    }
+    reader.release();
+    return found;
 }
 
 }  // namespace romwise

@@ -1,24 +1,18 @@
 // Reads the SMBIOS/DMI structure table through a physical memory window.
 #pragma once
 
-#include <memory>
-
 #include "app/detection_results.h"
+#include "dmi/dmi_reader.h"
 #include "dmi/dmi_summary.h"
-#include "hw/physical_memory_window.h"
 
 namespace romwise {
 
-class DmiReader {
-  public:
-    explicit DmiReader(std::unique_ptr<PhysicalMemoryWindow> window) : window_(std::move(window)) {}
-    PhysicalMemoryWindow* window() { return window_.get(); }
-
-  private:
-    std::unique_ptr<PhysicalMemoryWindow> window_;
-};
-
-// Returns false when no entry point is found; then nothing is written.
+// One reading: finds the entry point, extracts what the detection run needs
+// and releases the window. False when no entry point or table window was
+// found; then nothing is written. A legacy "_DMI_" entry point gives true
+// without writing anything. Text fields the table does not provide keep what
+// the caller put there; numbers the table does not provide become 0. Slots
+// are appended to `slots` up to its capacity.
 bool ReadDmi(DmiReader& reader, DmiSummary& summary, MemorySlotSizes& slots);
 
 }  // namespace romwise

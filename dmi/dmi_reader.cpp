@@ -1,0 +1,81 @@
+#include "dmi/dmi_reader.h"
+
+#include <utility>
+
+namespace romwise {
+
+std::uint32_t BytesAvailable(const MemoryView& view, std::uint64_t address) {
+    if (view.data == nullptr || address < view.physicalAddress) {
+        return 0;
+    }
+    const std::uint64_t offset = address - view.physicalAddress;
+    return offset < view.length ? static_cast<std::uint32_t>(view.length - offset) : 0;
+}
+
+const std::uint8_t* BytesInView(const MemoryView& view, std::uint64_t address,
+                                std::uint32_t length) {
+    if (view.data == nullptr || address < view.physicalAddress) {
+        return nullptr;
+    }
+    const std::uint64_t offset = address - view.physicalAddress;
+    if (offset > view.length || length > view.length - offset) {
+        return nullptr;
+    }
+    return view.data + offset;
+}
+
+DmiReader::DmiReader(std::unique_ptr<PhysicalMemoryWindow> window) : window_(std::move(window)) {}
+
+DmiReader::~DmiReader() {
+    release();
+}
+
+bool DmiReader::open() {
+    if (window_ == nullptr || !window_->ResolveNativeServices()) {
+        return false;
+    }
+    open_ = window_->Open();
+    return open_;
+}
+
+bool DmiReader::map(std::uint64_t address, std::uint32_t length, MemoryView& view) {
+    unmap(view);
+    if (!open_) {
+        return false;
+    }
+    MemoryView mapped;
+    if (!window_->MapRange(address, length, mapped)) {
+        return false;
+    }
+    view = mapped;
+    return true;
+}
+
+void DmiReader::unmap(MemoryView& view) {
+    if (view.data != nullptr) {
+        window_->UnmapRange(view);
+        view = MemoryView{};
+    }
+}
+
+bool DmiReader::mapEntryWindow() {
+    return map(kEntryWindowAddress, kEntryWindowLength, entryWindow_);
+}
+
+bool DmiReader::mapTableWindow(std::uint64_t address, std::uint32_t length) {
+    return map(address, length, tableWindow_);
+}
+
+void DmiReader::release() {
+    if (window_ == nullptr) {
+        return;
+    }
+    unmap(entryWindow_);
+    unmap(tableWindow_);
+    if (open_) {
+        window_->Close();
+        open_ = false;
+    }
+}
+
+}  // namespace romwise

@@ -1,0 +1,141 @@
+#include "tests/dmi/crafted_smbios.h"
+
+#include <algorithm>
+#include <memory>
+#include <numeric>
+
+#include "dmi/read_dmi.h"
+#include "platform/sim/sim_devices.h"
+
+namespace romwise::dmi_test {
+
+namespace {
+
+void Put(Bytes& bytes, std::size_t offset, std::uint64_t value, int width) {
+    for (int i = 0; i < width; ++i) {
+        bytes.at(offset + static_cast<std::size_t>(i)) = static_cast<std::uint8_t>(value >> (8 * i));
+    }
+}
+
+void SetChecksum(Bytes& bytes, std::size_t from, std::size_t count, std::size_t at) {
+    bytes[at] = 0;
+    const unsigned sum = std::accumulate(bytes.begin() + static_cast<std::ptrdiff_t>(from),
+                                         bytes.begin() + static_cast<std::ptrdiff_t>(from + count),
+                                         0u);
+    bytes[at] = static_cast<std::uint8_t>(0x100 - (sum & 0xFF));
+}
+
+void PutDmiPart(Bytes& bytes, std::size_t at, const EntryPointSpec& spec) {
+    std::copy_n("_DMI_", 5, bytes.begin() + static_cast<std::ptrdiff_t>(at));
+    Put(bytes, at + 0x06, spec.tableLength, 2);
+    Put(bytes, at + 0x08, spec.tableAddress, 4);
+    Put(bytes, at + 0x0C, spec.structureCount, 2);
+    bytes[at + 0x0E] = static_cast<std::uint8_t>(spec.major << 4 | spec.minor);
+    SetChecksum(bytes, at, 15, at + 0x05);
+}
+
+}  // namespace
+
+StructureSpec MakeStructure(std::uint8_t type, std::uint8_t length,
+                            std::initializer_list<std::pair<std::size_t, std::uint8_t>> fields,
+                            std::vector<std::string> strings) {
+    StructureSpec structure;
+    structure.type = type;
+    structure.formatted.assign(length, 0);
+    for (const auto& [offset, value] : fields) {
+        structure.formatted.at(offset) = value;
+    }
+    structure.strings = std::move(strings);
+    return structure;
+}
+
+void PutWord(StructureSpec& structure, std::size_t offset, std::uint16_t value) {
+    Put(structure.formatted, offset, value, 2);
+}
+
+void PutDword(StructureSpec& structure, std::size_t offset, std::uint32_t value) {
+    Put(structure.formatted, offset, value, 4);
+}
+
+Bytes StructureBytes(const StructureSpec& structure) {
+    Bytes bytes = structure.formatted;
+    bytes.resize(std::max<std::size_t>(bytes.size(), 4), 0);
+    bytes[0] = structure.type;
+    bytes[1] = structure.lengthByte >= 0 ? static_cast<std::uint8_t>(structure.lengthByte)
+                                         : static_cast<std::uint8_t>(structure.formatted.size());
+    for (const std::string& text : structure.strings) {
+        bytes.insert(bytes.end(), text.begin(), text.end());
+        bytes.push_back(0);
+    }
+    if (structure.strings.empty()) {
+        bytes.push_back(0);
+    }
+    bytes.push_back(0);
+    return bytes;
+}
+
+Table BuildTable(const std::vector<StructureSpec>& structures) {
+    Table table;
+    for (const StructureSpec& structure : structures) {
+        const Bytes bytes = StructureBytes(structure);
+        table.bytes.insert(table.bytes.end(), bytes.begin(), bytes.end());
+        table.maxStructureSize =
+            std::max<std::uint16_t>(table.maxStructureSize, static_cast<std::uint16_t>(bytes.size()));
+        ++table.count;
+    }
+    return table;
+}
+
+Bytes SmbiosEntryPoint(const EntryPointSpec& spec) {
+    Bytes bytes(0x1F, 0);
+    std::copy_n("_SM_", 4, bytes.begin());
+    bytes[0x05] = spec.entryLength;
+    bytes[0x06] = spec.major;
+    bytes[0x07] = spec.minor;
+    Put(bytes, 0x08, spec.maxStructureSize, 2);
+    PutDmiPart(bytes, 0x10, spec);
+    SetChecksum(bytes, 0, std::min<std::size_t>(spec.entryLength, bytes.size()), 0x04);
+    return bytes;
+}
+
+Bytes LegacyEntryPoint(const EntryPointSpec& spec) {
+    Bytes bytes(15, 0);
+    PutDmiPart(bytes, 0, spec);
+    return bytes;
+}
+
+std::vector<sim::MemoryRegion> MachineWithTable(const Table& table, std::uint32_t tableAddress,
+                                                std::uint32_t entryOffset) {
+    EntryPointSpec spec;
+    spec.maxStructureSize = table.maxStructureSize;
+    spec.tableLength = static_cast<std::uint16_t>(table.bytes.size());
+    spec.tableAddress = tableAddress;
+    spec.structureCount = table.count;
+    return {sim::MemoryRegion{tableAddress, table.bytes},
+            sim::MemoryRegion{0xF0000u + entryOffset, SmbiosEntryPoint(spec)}};
+}
+
+DmiReading ReadDmiFrom(const std::vector<sim::MemoryRegion>& memory, bool available) {
+    const sim::SimPhysicalMemory physical(memory);
+    auto window = std::make_unique<sim::SimPhysicalMemoryWindow>(physical, available);
+    const sim::SimPhysicalMemoryWindow& seen = *window;
+
+    DmiReading reading;
+    reading.summary.manufacturer.assign(kKept);
+    reading.summary.model.assign(kKept);
+    reading.summary.biosVersion.assign(kKept);
+    reading.summary.processorName.assign(kKept);
+    reading.slots.capacity = kMemorySlotCapacity;
+
+    DmiReader reader(std::move(window));
+    reading.found = ReadDmi(reader, reading.summary, reading.slots);
+    reading.viewsLeft = seen.mappedViewCount();
+    reading.windowLeftOpen = seen.isOpen();
+    return reading;
+}
+
+DmiReading ReadDmiFrom(const std::vector<StructureSpec>& structures) {
+    return ReadDmiFrom(MachineWithTable(BuildTable(structures)));
+}
+
+}  // namespace romwise::dmi_test
