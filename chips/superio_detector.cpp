@@ -1,11 +1,39 @@
 #include "chips/superio_detector.h"
 
+#include "chips/config_ports.h"
+#include "chips/skip_ports.h"
+#include "chips/superio_probes.h"
+
 namespace romwise {
 
-bool SuperIoDetector::identify(FixedText<260>& /*line*/) {
-    // The family probes are not built yet: no chip is found and no port is touched.
-    (void)driver_;
+namespace {
+
+// The chain, in the order the probes must run: earlier probes' keys would
+// disturb chips that later ones look for.
+constexpr SuperIoProbe kProbeChain[] = {
+    ProbeUmcIte, ProbeSouthBridge, ProbeWinbond, ProbeSmc,        ProbeNsc,
+    ProbeLgs,    ProbeAli,         ProbeHmc,     ProbeIntel82091,
+};
+
+bool runChain(ConfigPorts& ports, FixedText<260>& line) {
+    for (const SuperIoProbe probe : kProbeChain) {
+        if (probe(ports, line)) {
+            return true;
+        }
+    }
     return false;
+}
+
+}  // namespace
+
+bool SuperIoDetector::identify(FixedText<260>& line) {
+    if (pci_ != nullptr) {
+        ConfigPorts ports(driver_, *pci_, skipPorts2E4E());
+        return runChain(ports, line);
+    }
+    PortPciConfigAccess pci(driver_);
+    ConfigPorts ports(driver_, pci, skipPorts2E4E());
+    return runChain(ports, line);
 }
 
 }  // namespace romwise

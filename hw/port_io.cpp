@@ -3,31 +3,32 @@
 namespace romwise {
 
 namespace {
-constexpr std::uint32_t kPortMask = 0xFFFF;
-}
+constexpr std::uint8_t kEmptyByte = 0xFF;
+constexpr std::uint32_t kEmptyDword = 0xFFFFFFFFu;
+}  // namespace
 
 std::uint8_t ReadPortByte(HardwareDriver& driver, std::uint32_t port) {
-    std::uint8_t value = 0xFF;
-    if (!driver.readPortByte(port & kPortMask, value)) {
-        return 0xFF;
+    std::uint8_t value = kEmptyByte;
+    if (port > kHighestPort || !driver.readPortByte(port, value)) {
+        return kEmptyByte;
     }
     return value;
 }
 
 std::uint32_t ReadPortDword(HardwareDriver& driver, std::uint32_t port) {
-    std::uint32_t value = 0xFFFFFFFFu;
-    if (!driver.readPortDword(port & kPortMask, value)) {
-        return 0xFFFFFFFFu;
+    std::uint32_t value = kEmptyDword;
+    if (port > kHighestPort || !driver.readPortDword(port, value)) {
+        return kEmptyDword;
     }
     return value;
 }
 
 bool WritePortByte(HardwareDriver& driver, std::uint32_t port, std::uint8_t value) {
-    return driver.writePortByte(port & kPortMask, value);
+    return port <= kHighestPort && driver.writePortByte(port, value);
 }
 
 bool WritePortDword(HardwareDriver& driver, std::uint32_t port, std::uint32_t value) {
-    return driver.writePortDword(port & kPortMask, value);
+    return port <= kHighestPort && driver.writePortDword(port, value);
 }
 
 }  // namespace romwise
