@@ -4,7 +4,7 @@
 
 #include "app/control_ids.h"
 #include "app/run_texts.h"
-#include "app/text_encoding.h"
+#include "platform/encoding/text_encoding.h"
 
 namespace romwise {
 

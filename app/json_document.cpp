@@ -2,7 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "app/text_encoding.h"
+#include "platform/encoding/text_encoding.h"
 
 namespace romwise {
 

@@ -9,6 +9,5 @@ list(APPEND ROMWISE_CLI_SOURCES
   app/cli_options.cpp
   app/cli_view.cpp
   app/json_document.cpp
-  app/text_encoding.cpp
   app/cli_program.cpp
 )

@@ -17,7 +17,13 @@ std::unique_ptr<OsInfo> StandardDetectors::createOsInfo() {
 }
 
 bool StandardDetectors::identifySuperIo(HardwareDriver& driver, FixedText<260>& line) {
-    SuperIoDetector detector(driver);
+    // The south-bridge probe reads PCI configuration space the platform's way.
+    const auto pci = platform_.createPciConfigAccess(driver);
+    if (!pci) {
+        SuperIoDetector detector(driver);
+        return detector.identify(line);
+    }
+    SuperIoDetector detector(driver, *pci);
     return detector.identify(line);
 }
 

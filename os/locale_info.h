@@ -5,8 +5,8 @@
 
 namespace romwise {
 
-// Fills timeZoneHours, countryCode and countryName; a country the platform
-// cannot tell leaves the two texts as they were.
+// Fills timeZoneHours, countryCode and countryName; a country or code the
+// platform cannot tell leaves its text as it was.
 void readLocaleAndTimeZone(OsServices& services, DetectionResults& results);
 
 }  // namespace romwise

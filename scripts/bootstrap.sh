@@ -7,6 +7,7 @@ PACKAGES="
   build-essential g++ clang libclang-rt-14-dev cmake ninja-build pkg-config clang-format
   qt6-base-dev
   nlohmann-json3-dev
+  libicu-dev libphonenumber-dev
   libgtest-dev libgmock-dev
   libbenchmark-dev
   fonts-arphic-uming

@@ -3,6 +3,6 @@
 set -eu
 cd "$(dirname "$0")/.."
 BUILD_DIR=${1:-build}
-shift 2>/dev/null || true
+if [ $# -gt 0 ]; then shift; fi
 cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
 cmake --build "$BUILD_DIR" -j "$(nproc)"

@@ -1,4 +1,4 @@
-#include "app/text_encoding.h"
+#include "platform/encoding/text_encoding.h"
 
 #include <iconv.h>
 
@@ -9,11 +9,12 @@ namespace romwise {
 
 namespace {
 
-constexpr char kReplacement[] = "\xEF\xBF\xBD";
+constexpr char kUtf8Replacement[] = "\xEF\xBF\xBD";
 
 class Converter {
   public:
-    Converter() : handle_(iconv_open("UTF-8", "WINDOWS-1252")) {}
+    Converter(const char* to, const char* from, std::string_view replacement)
+        : handle_(iconv_open(to, from)), replacement_(replacement) {}
     ~Converter() {
         if (valid()) {
             iconv_close(handle_);
@@ -25,8 +26,9 @@ class Converter {
     bool valid() const { return handle_ != reinterpret_cast<iconv_t>(-1); }
 
     std::string convert(std::string_view text) {
+        iconv(handle_, nullptr, nullptr, nullptr, nullptr);
         std::string out;
-        std::vector<char> buffer(text.size() * 4 + 4);
+        std::vector<char> buffer(text.size() * 4 + 16);
         char* in = const_cast<char*>(text.data());
         std::size_t inLeft = text.size();
         while (inLeft > 0) {
@@ -34,32 +36,39 @@ class Converter {
             std::size_t outLeft = buffer.size();
             const std::size_t result = iconv(handle_, &in, &inLeft, &outPtr, &outLeft);
             out.append(buffer.data(), buffer.size() - outLeft);
-            if (result == static_cast<std::size_t>(-1)) {
-                if (errno == E2BIG) {
-                    continue;
-                }
-                // An undefined byte: replace it and go on with the next one.
-                out.append(kReplacement);
-                ++in;
-                --inLeft;
-                iconv(handle_, nullptr, nullptr, nullptr, nullptr);
+            if (result != static_cast<std::size_t>(-1) || errno == E2BIG) {
+                continue;
             }
+            // A byte the source encoding does not define, or a character the
+            // target cannot hold: replace it and go on with the next byte.
+            out.append(replacement_);
+            ++in;
+            --inLeft;
+            if (errno == EILSEQ || errno == EINVAL) {
+                // Skip the rest of a multi-byte UTF-8 sequence.
+                while (inLeft > 0 && (static_cast<unsigned char>(*in) & 0xC0) == 0x80) {
+                    ++in;
+                    --inLeft;
+                }
+            }
+            iconv(handle_, nullptr, nullptr, nullptr, nullptr);
         }
         return out;
     }
 
   private:
     iconv_t handle_;
+    std::string replacement_;
 };
 
-// Without the converter, ASCII passes and every other byte is replaced.
-std::string asciiOnly(std::string_view text) {
+// Without a converter, ASCII passes and every other byte is replaced.
+std::string asciiOnly(std::string_view text, std::string_view replacement) {
     std::string out;
     for (const char c : text) {
         if (static_cast<unsigned char>(c) < 0x80) {
             out.push_back(c);
         } else {
-            out.append(kReplacement);
+            out.append(replacement);
         }
     }
     return out;
@@ -68,11 +77,13 @@ std::string asciiOnly(std::string_view text) {
 }  // namespace
 
 std::string windows1252ToUtf8(std::string_view text) {
-    static Converter converter;
-    if (!converter.valid()) {
-        return asciiOnly(text);
-    }
-    return converter.convert(text);
+    static Converter converter("UTF-8", "WINDOWS-1252", kUtf8Replacement);
+    return converter.valid() ? converter.convert(text) : asciiOnly(text, kUtf8Replacement);
+}
+
+std::string utf8ToWindows1252(std::string_view text) {
+    static Converter converter("WINDOWS-1252//TRANSLIT", "UTF-8", "?");
+    return converter.valid() ? converter.convert(text) : asciiOnly(text, "?");
 }
 
 }  // namespace romwise

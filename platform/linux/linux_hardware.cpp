@@ -55,23 +55,44 @@ class PhysicalMappings {
 };
 
 #ifdef ROMWISE_HAVE_PORT_INSTRUCTIONS
-// Ports through the in/out instructions, after iopl(3) raised the I/O privilege level.
+// Ports 0-3FFh, where every Super I/O configuration port lies, are opened with
+// ioperm(); the rest of the port space needs iopl(3).
+constexpr std::uint32_t kLegacyPortEnd = 0x400;
+constexpr std::uint32_t kPortSpaceEnd = 0x10000;
+
+// Ports through the in/out instructions, for the ports the kernel has opened
+// to this process. An instruction on any other port would fault, so such a
+// request first tries iopl(3) once and otherwise fails.
 class PortInstructionDriver final : public HardwareDriver {
   public:
+    explicit PortInstructionDriver(std::uint32_t permittedEnd) : permittedEnd_(permittedEnd) {}
+
     bool isActive() override { return true; }
     bool readPortByte(std::uint32_t port, std::uint8_t& value) override {
+        if (!permits(port)) {
+            return false;
+        }
         value = inb(static_cast<unsigned short>(port));
         return true;
     }
     bool readPortDword(std::uint32_t port, std::uint32_t& value) override {
+        if (!permits(port + 3)) {
+            return false;
+        }
         value = inl(static_cast<unsigned short>(port));
         return true;
     }
     bool writePortByte(std::uint32_t port, std::uint8_t value) override {
+        if (!permits(port)) {
+            return false;
+        }
         outb(value, static_cast<unsigned short>(port));
         return true;
     }
     bool writePortDword(std::uint32_t port, std::uint32_t value) override {
+        if (!permits(port + 3)) {
+            return false;
+        }
         outl(value, static_cast<unsigned short>(port));
         return true;
     }
@@ -80,6 +101,24 @@ class PortInstructionDriver final : public HardwareDriver {
     }
 
   private:
+    // Whether the instructions may touch every port up to `lastPort`.
+    bool permits(std::uint32_t lastPort) {
+        if (lastPort < permittedEnd_) {
+            return true;
+        }
+        if (lastPort >= kPortSpaceEnd || raiseTried_) {
+            return false;
+        }
+        raiseTried_ = true;
+        if (iopl(3) != 0) {
+            return false;
+        }
+        permittedEnd_ = kPortSpaceEnd;
+        return true;
+    }
+
+    std::uint32_t permittedEnd_;
+    bool raiseTried_ = false;
     PhysicalMappings memory_;
 };
 #endif
@@ -119,11 +158,15 @@ class DevPortDriver final : public HardwareDriver {
 std::unique_ptr<HardwareDriver> LinuxDriverHost::openHardwareDriver(std::string_view, bool, bool) {
     std::string tried;
 #ifdef ROMWISE_HAVE_PORT_INSTRUCTIONS
+    if (ioperm(0, kLegacyPortEnd, 1) == 0) {
+        failureReason_.clear();
+        return std::make_unique<PortInstructionDriver>(kLegacyPortEnd);
+    }
     if (iopl(3) == 0) {
         failureReason_.clear();
-        return std::make_unique<PortInstructionDriver>();
+        return std::make_unique<PortInstructionDriver>(kPortSpaceEnd);
     }
-    tried = "port instructions (iopl): " + systemError(errno);
+    tried = "port instructions (ioperm, iopl): " + systemError(errno);
 #else
     tried = "port instructions: not available on this processor";
 #endif

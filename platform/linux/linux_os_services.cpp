@@ -9,6 +9,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/encoding/text_encoding.h"
+#include "platform/linux/linux_locale.h"
+
 namespace romwise {
 
 namespace {
@@ -77,11 +80,18 @@ LinuxRelease parseOsRelease(const std::string& text) {
 }
 
 LinuxRelease LinuxOsServices::linuxRelease() {
-    std::string text = readFile("/etc/os-release");
-    if (text.empty()) {
-        text = readFile("/usr/lib/os-release");
+    std::string text;
+    for (const std::string& file : osReleaseFiles_) {
+        text = readFile(file.c_str());
+        if (!text.empty()) {
+            break;
+        }
     }
     LinuxRelease release = parseOsRelease(text);
+    // os-release is UTF-8; the record holds the system's 8-bit texts.
+    for (std::string* field : {&release.prettyName, &release.name, &release.id, &release.versionId}) {
+        *field = utf8ToWindows1252(*field);
+    }
     utsname names{};
     if (uname(&names) == 0) {
         release.kernelRelease = names.release;
@@ -108,6 +118,14 @@ std::uint64_t LinuxOsServices::totalPhysicalMemoryBytes() {
         return 0;
     }
     return static_cast<std::uint64_t>(info.totalram) * info.mem_unit;
+}
+
+std::optional<CountryInfo> LinuxOsServices::country() {
+    const auto territory = localeTerritory(countryLocaleName());
+    if (!territory) {
+        return std::nullopt;
+    }
+    return countryForTerritory(*territory);
 }
 
 std::int32_t LinuxOsServices::timeZoneMinutesWest() {

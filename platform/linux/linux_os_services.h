@@ -1,12 +1,22 @@
 // The operating system's answers on Linux.
 #pragma once
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "os/os_services.h"
 
 namespace romwise {
 
 class LinuxOsServices final : public OsServices {
   public:
+    // Reads the release description from the first of these files that has
+    // any text; the default is the standard pair of locations.
+    LinuxOsServices() : LinuxOsServices(std::vector<std::string>{"/etc/os-release", "/usr/lib/os-release"}) {}
+    explicit LinuxOsServices(std::vector<std::string> osReleaseFiles)
+        : osReleaseFiles_(std::move(osReleaseFiles)) {}
+
     OsFamily family() const override { return OsFamily::Linux; }
     bool queryWindowsVersion(bool, WindowsVersionRecord&) override { return false; }
     std::optional<std::string> wow64SystemDirectory() override { return std::nullopt; }
@@ -16,7 +26,10 @@ class LinuxOsServices final : public OsServices {
     std::string programPath() override;
     std::uint64_t totalPhysicalMemoryBytes() override;
     std::int32_t timeZoneMinutesWest() override;
-    std::optional<CountryInfo> country() override { return std::nullopt; }
+    std::optional<CountryInfo> country() override;
+
+private:
+    std::vector<std::string> osReleaseFiles_;
 };
 
 // Reads KEY=value lines of an os-release file (values may be quoted).

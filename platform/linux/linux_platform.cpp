@@ -1,4 +1,6 @@
 #include "platform/linux/linux_platform.h"
+#include "platform/linux/linux_pci_config.h"
+#include "platform/linux/linux_physical_memory.h"
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -26,17 +28,6 @@ bool runProgram(const char* program, const std::string& argument) {
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-// The physical-memory window is not reached from here yet: it reports that
-// the platform lacks it, so the SMBIOS reading falls back.
-class UnavailablePhysicalMemoryWindow final : public PhysicalMemoryWindow {
-  public:
-    bool ResolveNativeServices() override { return false; }
-    bool Open() override { return false; }
-    bool MapRange(std::uint64_t, std::uint32_t, MemoryView&) override { return false; }
-    bool UnmapRange(const MemoryView&) override { return false; }
-    void Close() override {}
-};
-
 }  // namespace
 
 bool LinuxShell::openAddress(const std::string& address) {
@@ -48,10 +39,15 @@ bool LinuxShell::startBrowser(const std::string& parameters) {
 }
 
 std::unique_ptr<PhysicalMemoryWindow> LinuxPlatform::createPhysicalMemoryWindow() {
-    return std::make_unique<UnavailablePhysicalMemoryWindow>();
+    return std::make_unique<LinuxPhysicalMemoryWindow>();
 }
 
+// Configuration space through the kernel where it offers it; the port
+// mechanism only where it does not (see docs/hardware-access.md).
 std::unique_ptr<PciConfigAccess> LinuxPlatform::createPciConfigAccess(HardwareDriver& driver) {
+    if (LinuxPciConfigAccess::available()) {
+        return std::make_unique<LinuxPciConfigAccess>();
+    }
     return std::make_unique<PortPciConfigAccess>(driver);
 }
 

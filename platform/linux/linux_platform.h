@@ -6,21 +6,9 @@
 #include "app/platform.h"
 #include "platform/linux/linux_hardware.h"
 #include "platform/linux/linux_os_services.h"
+#include "platform/linux/linux_processor_access.h"
 
 namespace romwise {
-
-// Processor instructions are not reached from here yet: every probe reports
-// a fault, so processor identification finds nothing.
-class LinuxProcessorAccess final : public ProcessorAccess {
-  public:
-    bool hasCpuid() override { return false; }
-    bool cpuid(std::uint32_t, CpuidRegisters&) override { return false; }
-    bool readTimeStampCounter(std::uint64_t&) override { return false; }
-    bool executeSseProbe() override { return false; }
-    bool runBitScanLoop() override { return false; }
-    bool queryPerformanceCounter(std::int64_t&) override { return false; }
-    bool queryPerformanceFrequency(std::int64_t&) override { return false; }
-};
 
 // Opens addresses with xdg-open, and starts the standard browser directly.
 class LinuxShell final : public Shell {

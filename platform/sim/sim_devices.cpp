@@ -1,5 +1,7 @@
 #include "platform/sim/sim_devices.h"
 
+#include "platform/encoding/text_encoding.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -251,6 +253,17 @@ bool SimProcessor::queryPerformanceFrequency(std::int64_t& out) {
 
 // --- operating system ------------------------------------------------------
 
+// Profiles are UTF-8; the record holds the system's 8-bit texts.
+std::string SimOsServices::programPath() { return utf8ToWindows1252(profile_.programPath); }
+
+std::optional<CountryInfo> SimOsServices::country() {
+    if (!profile_.country) {
+        return std::nullopt;
+    }
+    return CountryInfo{utf8ToWindows1252(profile_.country->code),
+                       utf8ToWindows1252(profile_.country->name)};
+}
+
 bool SimOsServices::queryWindowsVersion(bool extended, WindowsVersionRecord& out) {
     const ProfileOs& os = profile_.os;
     if (os.family != OsFamily::Windows || (extended && !os.extendedRecord)) {
@@ -260,7 +273,7 @@ bool SimOsServices::queryWindowsVersion(bool extended, WindowsVersionRecord& out
     out.minorVersion = os.minorVersion;
     out.buildNumber = os.buildNumber;
     out.platformId = os.platformId;
-    out.servicePackText = os.servicePack;
+    out.servicePackText = utf8ToWindows1252(os.servicePack);
     out.productType = extended ? os.productType : 0;
     return true;
 }
@@ -284,7 +297,9 @@ LinuxRelease SimOsServices::linuxRelease() {
     if (os.family != OsFamily::Linux) {
         return {};
     }
-    return LinuxRelease{os.prettyName, os.name, os.id, os.versionId, os.kernelRelease};
+    return LinuxRelease{utf8ToWindows1252(os.prettyName), utf8ToWindows1252(os.name),
+                        utf8ToWindows1252(os.id), utf8ToWindows1252(os.versionId),
+                        os.kernelRelease};
 }
 
 // --- shell -----------------------------------------------------------------

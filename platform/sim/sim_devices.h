@@ -165,10 +165,10 @@ class SimOsServices final : public OsServices {
     std::optional<std::uint16_t> nativeProcessorArchitecture() override;
     LinuxRelease linuxRelease() override;
     bool hasAdministratorRights() override { return profile_.administrator; }
-    std::string programPath() override { return profile_.programPath; }
+    std::string programPath() override;
     std::uint64_t totalPhysicalMemoryBytes() override { return profile_.memoryTotalBytes; }
     std::int32_t timeZoneMinutesWest() override { return profile_.timeZoneMinutesWest; }
-    std::optional<CountryInfo> country() override { return profile_.country; }
+    std::optional<CountryInfo> country() override;
 
   private:
     const MachineProfile& profile_;

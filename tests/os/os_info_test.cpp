@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fakes.h"
+#include "../run/fakes.h"
 #include "platform/linux/linux_os_services.h"
 
 namespace romwise {
@@ -32,7 +32,17 @@ TEST(OsInfoTest, WindowsNamingRows) {
         const char* full;
         const char* shortName;
     } rows[] = {
+        {{4, 0, 950, 1, "", 0}, "Microsoft Windows 95 ", "Win95"},
+        {{4, 0, 1111, 1, " B", 0}, "Microsoft Windows 95 OSR2 ", "Win95"},
+        {{4, 10, 1998, 1, " ", 0}, "Microsoft Windows 98 ", "Win98"},
         {{4, 10, 2222, 1, " A ", 0}, "Microsoft Windows 98 SE ", "Win98"},
+        {{4, 90, 3000, 1, " ", 0}, "Microsoft Windows ME", "WinME"},
+        {{3, 10, 0, 0, "", 0}, "Microsoft Win32s", "Win32s"},
+        {{5, 0, 2195, 2, "Service Pack 4", 1}, "Microsoft Windows 2000", "Win2000"},
+        {{5, 1, 2600, 2, "Service Pack 2", 1}, "Microsoft Windows XP", "WinXP"},
+        {{4, 0, 1381, 2, "Service Pack 6", 1}, "Microsoft Windows NT", "WinNT"},
+        {{10, 0, 19045, 2, "", 1}, "Microsoft Windows NT", "WinNT"},
+        {{5, 1, 2600, 3, "", 1}, "Not Known", "Unknown"},
         {{4, 3, 0, 1, "", 0}, "kept", "kept"},
         {{5, 3, 0, 2, "", 1}, "Unknown Windows Version: 5.3", "Win5.3"},
         {{5, 10, 0, 2, "", 1}, "Unknown Windows Version: 5.a", "Win5.a"},

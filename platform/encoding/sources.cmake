@@ -1,0 +1,3 @@
+list(APPEND ROMWISE_ENCODING_SOURCES
+  platform/encoding/text_encoding.cpp
+)
