@@ -1,7 +1,8 @@
 // Speed of IdentifyBios: one benchmark per real ROM window of the corpus,
 // and two crafted windows where no recogniser matches, so that every search
 // runs over the whole window (one of them full of the searched texts' first
-// letters, which makes every candidate position a partial match).
+// letters, which makes every candidate position a partial match). After the
+// table it prints the median, fastest and slowest time per corpus window.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include <iostream>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "bios/identify_bios.h"
@@ -49,6 +51,49 @@ void IdentifyWindow(benchmark::State& state, const std::vector<std::uint8_t>& wi
     state.SetLabel(type.c_str());
 }
 
+constexpr std::string_view kCorpusPrefix = "IdentifyBios/corpus/";
+
+// The console table, and the time per window of every corpus benchmark for
+// the summary: the single run's time, or the median of repetitions.
+class CorpusSummaryReporter final : public benchmark::ConsoleReporter {
+  public:
+    // Plain text, so that the output can be kept in files and logs.
+    CorpusSummaryReporter() : ConsoleReporter(OO_Tabular) {}
+
+    void ReportRuns(const std::vector<Run>& reports) override {
+        ConsoleReporter::ReportRuns(reports);
+        for (const Run& run : reports) {
+            const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            if ((single || median) && !run.error_occurred &&
+                run.run_name.function_name.rfind(kCorpusPrefix, 0) == 0) {
+                cpuMicroseconds.push_back(run.GetAdjustedCPUTime());
+                realMicroseconds.push_back(run.GetAdjustedRealTime());
+            }
+        }
+    }
+
+    std::vector<double> cpuMicroseconds;
+    std::vector<double> realMicroseconds;
+};
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 != 0 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+void PrintSummary(const CorpusSummaryReporter& reporter) {
+    const std::vector<double>& cpu = reporter.cpuMicroseconds;
+    if (cpu.empty()) {
+        return;
+    }
+    const auto [fastest, slowest] = std::minmax_element(cpu.begin(), cpu.end());
+    std::cout << "corpus windows: " << cpu.size() << ", time per window (us): median CPU "
+              << Median(cpu) << ", median wall " << Median(reporter.realMicroseconds)
+              << ", fastest CPU " << *fastest << ", slowest CPU " << *slowest << "\n";
+}
+
 std::vector<std::vector<std::uint8_t>>& Windows() {
     static std::vector<std::vector<std::uint8_t>> windows;
     return windows;
@@ -73,7 +118,7 @@ int main(int argc, char** argv) {
             std::vector<std::uint8_t> bytes(std::istreambuf_iterator<char>(in), {});
             if (bytes.size() == romwise::kRomLength) {
                 windows.push_back(std::move(bytes));
-                names.push_back("IdentifyBios/corpus/" + path.stem().string());
+                names.push_back(std::string(kCorpusPrefix) + path.stem().string());
             }
         }
     } else {
@@ -97,7 +142,9 @@ int main(int argc, char** argv) {
         })->Unit(benchmark::kMicrosecond);
     }
     benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    CorpusSummaryReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    PrintSummary(reporter);
     benchmark::Shutdown();
     return 0;
 }
