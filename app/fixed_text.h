@@ -48,7 +48,9 @@ class FixedText {
 
     void assign(std::string_view text) {
         const std::size_t kept = text.size() < Capacity - 1 ? text.size() : Capacity - 1;
-        std::memmove(bytes_, text.data(), kept);
+        if (kept != 0) {  // an empty view may carry no data pointer at all
+            std::memmove(bytes_, text.data(), kept);
+        }
         bytes_[kept] = '\0';
     }
     FixedText& operator=(std::string_view text) {
@@ -60,7 +62,9 @@ class FixedText {
         const std::size_t length = size();
         const std::size_t room = Capacity - 1 - length;
         const std::size_t kept = text.size() < room ? text.size() : room;
-        std::memmove(bytes_ + length, text.data(), kept);
+        if (kept != 0) {
+            std::memmove(bytes_ + length, text.data(), kept);
+        }
         bytes_[length + kept] = '\0';
     }
 

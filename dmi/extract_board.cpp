@@ -9,8 +9,6 @@ namespace romwise {
 
 namespace {
 
-constexpr std::uint8_t kSystemInformationType = 1;
-constexpr std::uint8_t kBaseBoardType = 2;
 constexpr std::size_t kMakerField = 0x04;
 constexpr std::size_t kModelField = 0x05;
 // Dell boards carry the system's own names in System Information.

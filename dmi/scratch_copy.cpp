@@ -16,22 +16,42 @@ std::uint32_t StringLengthAt(const TableStructure& structure, std::uint32_t offs
     return length;
 }
 
+// Where string `number` of the set that starts at `stringSet` ends, its NUL
+// included; 0 for number 0. A set with fewer strings ends at its double NUL
+// or at the end of the table.
+std::uint32_t EndOfString(const TableStructure& structure, std::uint32_t stringSet,
+                          std::uint8_t number) {
+    std::uint32_t position = stringSet;
+    for (std::uint8_t current = 1; current <= number && position < structure.remaining; ++current) {
+        const std::uint32_t length = StringLengthAt(structure, position);
+        position += length + 1;
+        if (length == 0) {
+            break;
+        }
+    }
+    return number == 0 ? 0 : std::min<std::uint32_t>(position, structure.remaining);
+}
+
 }  // namespace
 
 std::uint32_t ScratchCopyLength(const TableStructure& structure, const ScratchLayout& layout) {
     const std::uint32_t stringSet = structure.formattedLength();
     std::uint32_t counted = 0;
+    std::uint8_t highestNumber = 0;
     for (std::uint8_t i = 0; i < layout.stringFieldCount; ++i) {
-        if (structure.byte(layout.stringFields[i]) == 0) {
+        const std::uint8_t number = structure.byte(layout.stringFields[i]);
+        if (number == 0) {
             continue;
         }
+        highestNumber = std::max(highestNumber, number);
         if (i == 0) {
             counted = StringLengthAt(structure, stringSet);
         } else {
             counted += 1 + StringLengthAt(structure, stringSet + counted + 1);
         }
     }
-    return std::max<std::uint32_t>(layout.base, structure.formattedLength()) + counted;
+    const std::uint32_t byCount = std::max<std::uint32_t>(layout.base, stringSet) + counted;
+    return std::max(byCount, EndOfString(structure, stringSet, highestNumber));
 }
 
 void ScratchCopy::clear() {

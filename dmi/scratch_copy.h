@@ -27,7 +27,9 @@ inline constexpr ScratchLayout kBaseBoardLayout{2, 8, {0x04, 0x05, 0x06, 0x07}, 
 inline constexpr ScratchLayout kProcessorLayout{4, 35, {0x04, 0x07, 0x10}, 3};
 
 // The bytes of `structure` that a copy by `layout` takes: the larger of the
-// base and the formatted length, plus the counted string bytes.
+// base and the formatted length, plus the counted string bytes; and at least
+// up to the end of the highest-numbered string a listed field names, so that
+// a string set in another order than the fields keeps that string whole.
 std::uint32_t ScratchCopyLength(const TableStructure& structure, const ScratchLayout& layout);
 
 // A zero-filled buffer of the entry point's Maximum Structure Size. Reads

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "dmi/read_dmi.h"
+#include "dmi/smbios_context.h"
 #include "platform/sim/profile_loader.h"
 #include "platform/sim/sim_platform.h"
 #include "tests/dmi/crafted_smbios.h"
@@ -66,9 +67,9 @@ bool StartsWith(const Bytes& bytes, const std::string& anchor) {
 
 void SetChecksum(Bytes& bytes, std::size_t from, std::size_t count, std::size_t at) {
     bytes[at] = 0;
-    const unsigned sum = std::accumulate(bytes.begin() + static_cast<std::ptrdiff_t>(from),
-                                         bytes.begin() + static_cast<std::ptrdiff_t>(from + count),
-                                         0u);
+    const unsigned sum =
+        std::accumulate(bytes.begin() + static_cast<std::ptrdiff_t>(from),
+                        bytes.begin() + static_cast<std::ptrdiff_t>(from + count), 0u);
     bytes[at] = static_cast<std::uint8_t>(0x100 - (sum & 0xFF));
 }
 
@@ -80,7 +81,8 @@ Bytes DumpWithTableAt20h(const Bytes& entryPoint, const Bytes& table) {
     const bool smbios3 = StartsWith(entryPoint, "_SM3_");
     const std::size_t addressField = smbios3 ? 0x10 : 0x18;
     for (std::size_t i = 0; i < (smbios3 ? 8u : 4u); ++i) {
-        dump[addressField + i] = static_cast<std::uint8_t>(std::uint64_t{kDumpTableOffset} >> (8 * i));
+        dump[addressField + i] =
+            static_cast<std::uint8_t>(std::uint64_t{kDumpTableOffset} >> (8 * i));
     }
     if (smbios3) {
         SetChecksum(dump, 0, dump[0x06], 0x05);
@@ -105,7 +107,8 @@ PreparedDump Prepare(const std::string& name, const TempDirectory& dir) {
     Bytes entry;
     if (fs::exists(sysfsEntry)) {
         entry = ReadFileBytes(sysfsEntry);
-        const Bytes dump = DumpWithTableAt20h(entry, ReadFileBytes(kSmbiosCorpus / (name + ".DMI")));
+        const Bytes dump =
+            DumpWithTableAt20h(entry, ReadFileBytes(kSmbiosCorpus / (name + ".DMI")));
         prepared.profileDump = dir.writeBytes(name + ".dump", dump);
         prepared.dmidecodeDump = prepared.profileDump;
     } else {
@@ -174,16 +177,23 @@ void ExpectSameText(const FixedText<N>& ours, const std::optional<std::string>& 
     }
 }
 
-// The size a Memory Device counts with in our rules: whole MB below 32 GB
-// only. dmidecode shows kilobyte sizes (bit 15) and extended sizes too;
-// our rules count neither, on purpose.
+// The size a Memory Device counts with in our rules: the 16-bit Size field
+// in whole MB. dmidecode shows kilobyte sizes (bit 15), which our rules do
+// not count, on purpose. A device of 32 GB or more has 7FFFh in that field
+// and its size in the Extended Size field, which dmidecode shows; our rules
+// read the 16-bit field only and count such a device as 32767 MB, on purpose.
+constexpr std::uint32_t kSizeFieldUsesExtendedSize = 0x7FFF;
 std::uint32_t CountedDeviceSize(const DecodedStructure& device) {
     const auto text = device.value("Size");
     if (!text || text->find("kB") != std::string::npos) {
         return 0;
     }
     const auto megabytes = SizeInMegabytes(*text);
-    return megabytes && *megabytes < 0x8000 ? static_cast<std::uint32_t>(*megabytes) : 0;
+    if (!megabytes) {
+        return 0;
+    }
+    return static_cast<std::uint32_t>(
+        std::min<std::uint64_t>(*megabytes, kSizeFieldUsesExtendedSize));
 }
 
 // "128 MB (Single-bank Connection)", "Not Installed", "Not Determinable".
@@ -208,16 +218,21 @@ TEST_P(CorpusDump, ReadDmiAgreesWithDmidecode) {
     if (prepared.skipReason == "a structure table without an entry point") {
         GTEST_SKIP() << "skipped: " << name << " is " << prepared.skipReason;
     }
-    const Reading ours = ReadThroughProfile(prepared.profileDump, dir);
     if (!prepared.hasSmbiosEntry) {
         // Only a 64-bit "_SM3_" entry point: nothing for ReadDmi to find, and
-        // the run identifies the processor itself.
-        EXPECT_FALSE(ours.found);
+        // the run identifies the processor itself. The entry point is put
+        // into the F0000h window as it is, with the table at 20h behind it.
+        const std::vector<sim::MemoryRegion> memory = {
+            {0, ReadFileBytes(prepared.profileDump)},
+            {0xF0000, ReadFileBytes(prepared.profileDump)}};
+        const DmiReading reading = ReadDmiFrom(memory);
+        EXPECT_FALSE(reading.found);
+        EXPECT_EQ(reading.viewsLeft, 0u);
         return;
     }
-    const CommandOutput decoded =
-        RunCommand(kWithSbin + "dmidecode --from-dump " +
-                   ShellQuote(prepared.dmidecodeDump) + " 2>/dev/null");
+    const Reading ours = ReadThroughProfile(prepared.profileDump, dir);
+    const CommandOutput decoded = RunCommand(kWithSbin + "dmidecode --from-dump " +
+                                             ShellQuote(prepared.dmidecodeDump) + " 2>/dev/null");
     ASSERT_EQ(decoded.status, 0);
     const std::vector<DecodedStructure> table = ParseDmidecode(decoded.output);
     ASSERT_FALSE(table.empty());
@@ -237,8 +252,8 @@ TEST_P(CorpusDump, ReadDmiAgreesWithDmidecode) {
             ASSERT_TRUE(romKb.has_value());
             EXPECT_EQ(ours.summary.romSizeBytes, *romKb * 1024u);
         } else {
-            EXPECT_EQ(ours.summary.romSizeBytes, 0u) << "a BIOS structure of " << bios[0]->length
-                                                     << " bytes has no size byte for us";
+            EXPECT_EQ(ours.summary.romSizeBytes, 0u)
+                << "a BIOS structure of " << bios[0]->length << " bytes has no size byte for us";
         }
     }
 
@@ -251,8 +266,8 @@ TEST_P(CorpusDump, ReadDmiAgreesWithDmidecode) {
     if (boardMaker && boardMaker->find("Dell") != std::string::npos) {
         names = systems.empty() ? nullptr : systems.back();
     }
-    ExpectSameText(ours.summary.manufacturer,
-                   names ? names->value("Manufacturer") : std::nullopt, "maker");
+    ExpectSameText(ours.summary.manufacturer, names ? names->value("Manufacturer") : std::nullopt,
+                   "maker");
     ExpectSameText(ours.summary.model, names ? names->value("Product Name") : std::nullopt,
                    "model");
 

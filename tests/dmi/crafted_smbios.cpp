@@ -13,24 +13,25 @@ namespace {
 
 void Put(Bytes& bytes, std::size_t offset, std::uint64_t value, int width) {
     for (int i = 0; i < width; ++i) {
-        bytes.at(offset + static_cast<std::size_t>(i)) = static_cast<std::uint8_t>(value >> (8 * i));
+        bytes.at(offset + static_cast<std::size_t>(i)) =
+            static_cast<std::uint8_t>(value >> (8 * i));
     }
 }
 
 void SetChecksum(Bytes& bytes, std::size_t from, std::size_t count, std::size_t at) {
     bytes[at] = 0;
-    const unsigned sum = std::accumulate(bytes.begin() + static_cast<std::ptrdiff_t>(from),
-                                         bytes.begin() + static_cast<std::ptrdiff_t>(from + count),
-                                         0u);
+    const unsigned sum =
+        std::accumulate(bytes.begin() + static_cast<std::ptrdiff_t>(from),
+                        bytes.begin() + static_cast<std::ptrdiff_t>(from + count), 0u);
     bytes[at] = static_cast<std::uint8_t>(0x100 - (sum & 0xFF));
 }
 
-void PutDmiPart(Bytes& bytes, std::size_t at, const EntryPointSpec& spec) {
+void PutDmiPart(Bytes& bytes, std::size_t at, const EntryPointFields& fields) {
     std::copy_n("_DMI_", 5, bytes.begin() + static_cast<std::ptrdiff_t>(at));
-    Put(bytes, at + 0x06, spec.tableLength, 2);
-    Put(bytes, at + 0x08, spec.tableAddress, 4);
-    Put(bytes, at + 0x0C, spec.structureCount, 2);
-    bytes[at + 0x0E] = static_cast<std::uint8_t>(spec.major << 4 | spec.minor);
+    Put(bytes, at + 0x06, fields.tableLength, 2);
+    Put(bytes, at + 0x08, fields.tableAddress, 4);
+    Put(bytes, at + 0x0C, fields.structureCount, 2);
+    bytes[at + 0x0E] = static_cast<std::uint8_t>(fields.major << 4 | fields.minor);
     SetChecksum(bytes, at, 15, at + 0x05);
 }
 
@@ -79,40 +80,40 @@ Table BuildTable(const std::vector<StructureSpec>& structures) {
     for (const StructureSpec& structure : structures) {
         const Bytes bytes = StructureBytes(structure);
         table.bytes.insert(table.bytes.end(), bytes.begin(), bytes.end());
-        table.maxStructureSize =
-            std::max<std::uint16_t>(table.maxStructureSize, static_cast<std::uint16_t>(bytes.size()));
+        table.maxStructureSize = std::max<std::uint16_t>(table.maxStructureSize,
+                                                         static_cast<std::uint16_t>(bytes.size()));
         ++table.count;
     }
     return table;
 }
 
-Bytes SmbiosEntryPoint(const EntryPointSpec& spec) {
+Bytes SmbiosEntryPoint(const EntryPointFields& fields) {
     Bytes bytes(0x1F, 0);
     std::copy_n("_SM_", 4, bytes.begin());
-    bytes[0x05] = spec.entryLength;
-    bytes[0x06] = spec.major;
-    bytes[0x07] = spec.minor;
-    Put(bytes, 0x08, spec.maxStructureSize, 2);
-    PutDmiPart(bytes, 0x10, spec);
-    SetChecksum(bytes, 0, std::min<std::size_t>(spec.entryLength, bytes.size()), 0x04);
+    bytes[0x05] = fields.entryLength;
+    bytes[0x06] = fields.major;
+    bytes[0x07] = fields.minor;
+    Put(bytes, 0x08, fields.maxStructureSize, 2);
+    PutDmiPart(bytes, 0x10, fields);
+    SetChecksum(bytes, 0, std::min<std::size_t>(fields.entryLength, bytes.size()), 0x04);
     return bytes;
 }
 
-Bytes LegacyEntryPoint(const EntryPointSpec& spec) {
+Bytes LegacyEntryPoint(const EntryPointFields& fields) {
     Bytes bytes(15, 0);
-    PutDmiPart(bytes, 0, spec);
+    PutDmiPart(bytes, 0, fields);
     return bytes;
 }
 
 std::vector<sim::MemoryRegion> MachineWithTable(const Table& table, std::uint32_t tableAddress,
                                                 std::uint32_t entryOffset) {
-    EntryPointSpec spec;
-    spec.maxStructureSize = table.maxStructureSize;
-    spec.tableLength = static_cast<std::uint16_t>(table.bytes.size());
-    spec.tableAddress = tableAddress;
-    spec.structureCount = table.count;
+    EntryPointFields fields;
+    fields.maxStructureSize = table.maxStructureSize;
+    fields.tableLength = static_cast<std::uint16_t>(table.bytes.size());
+    fields.tableAddress = tableAddress;
+    fields.structureCount = table.count;
     return {sim::MemoryRegion{tableAddress, table.bytes},
-            sim::MemoryRegion{0xF0000u + entryOffset, SmbiosEntryPoint(spec)}};
+            sim::MemoryRegion{0xF0000u + entryOffset, SmbiosEntryPoint(fields)}};
 }
 
 DmiReading ReadDmiFrom(const std::vector<sim::MemoryRegion>& memory, bool available) {

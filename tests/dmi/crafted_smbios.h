@@ -42,7 +42,7 @@ struct Table {
 };
 Table BuildTable(const std::vector<StructureSpec>& structures);
 
-struct EntryPointSpec {
+struct EntryPointFields {
     std::uint8_t major = 2;
     std::uint8_t minor = 3;
     std::uint16_t maxStructureSize = 0;
@@ -51,8 +51,8 @@ struct EntryPointSpec {
     std::uint16_t structureCount = 0;
     std::uint8_t entryLength = 0x1F;
 };
-Bytes SmbiosEntryPoint(const EntryPointSpec& spec);  // "_SM_", 31 bytes, checksums set
-Bytes LegacyEntryPoint(const EntryPointSpec& spec);  // "_DMI_", 15 bytes, checksum set
+Bytes SmbiosEntryPoint(const EntryPointFields& fields);  // "_SM_", 31 bytes, checksums set
+Bytes LegacyEntryPoint(const EntryPointFields& fields);  // "_DMI_", 15 bytes, checksum set
 
 // Physical memory with the table at `tableAddress` and a sound SMBIOS entry
 // point naming it at F0000h + `entryOffset`.

@@ -11,8 +11,8 @@ namespace romwise::dmi_test {
 
 struct DecodedStructure {
     int type = -1;
-    int length = 0;     // the formatted length ("DMI type 4, 40 bytes")
-    std::string title;  // "Processor Information"
+    int length = 0;                  // the formatted length ("DMI type 4, 40 bytes")
+    std::string title;               // "Processor Information"
     std::vector<std::string> lines;  // the lines indented by one tab, without it
 
     // "Key: value" at the first indentation level.

@@ -16,9 +16,9 @@ const std::vector<StructureSpec> kOneBoard = {
 
 struct EntryPlacement {
     const char* name;
-    std::uint32_t offset;    // in the F0000h window
-    bool legacy;             // "_DMI_" alone
-    bool damagedChecksum;    // of the "_SM_" entry point only
+    std::uint32_t offset;  // in the F0000h window
+    bool legacy;           // "_DMI_" alone
+    bool damagedChecksum;  // of the "_SM_" entry point only
     std::uint8_t entryLength;
     bool expectFound;
     std::uint32_t expectOffset;
@@ -30,13 +30,13 @@ class EntryPointSearch : public ::testing::TestWithParam<EntryPlacement> {};
 TEST_P(EntryPointSearch, TakesTheFirstSoundEntryPointOnA16ByteBoundary) {
     const EntryPlacement& c = GetParam();
     const Table table = BuildTable(kOneBoard);
-    EntryPointSpec spec;
-    spec.maxStructureSize = table.maxStructureSize;
-    spec.tableLength = static_cast<std::uint16_t>(table.bytes.size());
-    spec.tableAddress = 0xE0000;
-    spec.structureCount = table.count;
-    spec.entryLength = c.entryLength;
-    Bytes entry = c.legacy ? LegacyEntryPoint(spec) : SmbiosEntryPoint(spec);
+    EntryPointFields fields;
+    fields.maxStructureSize = table.maxStructureSize;
+    fields.tableLength = static_cast<std::uint16_t>(table.bytes.size());
+    fields.tableAddress = 0xE0000;
+    fields.structureCount = table.count;
+    fields.entryLength = c.entryLength;
+    Bytes entry = c.legacy ? LegacyEntryPoint(fields) : SmbiosEntryPoint(fields);
     if (c.damagedChecksum) {
         entry[0x04] ^= 0x01;
     }
@@ -82,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(EntryPointSearch, FirstOfTwoEntryPointsWins) {
     const Table table = BuildTable(kOneBoard);
     std::vector<sim::MemoryRegion> memory = MachineWithTable(table, 0xE0000, 0x2000);
-    EntryPointSpec other;
+    EntryPointFields other;
     other.tableAddress = 0xD0000;
     memory.push_back({0xF0000 + 0x9000, SmbiosEntryPoint(other)});
     const sim::SimPhysicalMemory physical(memory);
@@ -102,10 +102,10 @@ struct WindowCase {
 
 TEST(TableWindow, IsThe64KiBAlignedRangeThatHoldsTheWholeTable) {
     const WindowCase cases[] = {
-        {0xF8000, 0x400, 0xF0000, 0x10000},       // in the BIOS area
-        {0xE0020, 0x800, 0xE0000, 0x10000},       // below it
-        {0x000FFC00, 0x400, 0xF0000, 0x10000},    // ends exactly at the window's end
-        {0x000FFC00, 0x401, 0xF0000, 0x20000},    // one byte more crosses it
+        {0xF8000, 0x400, 0xF0000, 0x10000},         // in the BIOS area
+        {0xE0020, 0x800, 0xE0000, 0x10000},         // below it
+        {0x000FFC00, 0x400, 0xF0000, 0x10000},      // ends exactly at the window's end
+        {0x000FFC00, 0x401, 0xF0000, 0x20000},      // one byte more crosses it
         {0x7FEE1000, 0x1234, 0x7FEE0000, 0x10000},  // above 1 MB, where most tables lie
         {0xFFFFFF00, 0x80, 0xFFFF0000, 0x10000},
     };
@@ -119,8 +119,7 @@ TEST(TableWindow, IsThe64KiBAlignedRangeThatHoldsTheWholeTable) {
 // Tables anywhere in the 4 GiB are read, including across a 64 KiB boundary.
 TEST(TableWindow, TablesAboveOneMegabyteAndAcrossAWindowEndAreRead) {
     for (const std::uint32_t address : {0xE0000u, 0xF6A30u, 0x100000u, 0xBFF7F000u, 0x3FFFFF80u}) {
-        const DmiReading reading =
-            ReadDmiFrom(MachineWithTable(BuildTable(kOneBoard), address));
+        const DmiReading reading = ReadDmiFrom(MachineWithTable(BuildTable(kOneBoard), address));
         ASSERT_TRUE(reading.found) << std::hex << address;
         EXPECT_EQ(reading.summary.manufacturer.str(), "Quokka Boards Inc.") << std::hex << address;
         EXPECT_EQ(reading.summary.model.str(), "QB-440BX") << std::hex << address;
@@ -137,7 +136,7 @@ struct ReleaseCase {
 // Whatever happens, nothing stays mapped and the window is closed when the
 // reading ends (before the reader itself goes away).
 TEST(DmiReading, ReleasesEveryViewAndClosesTheWindow) {
-    EntryPointSpec unmappable;
+    EntryPointFields unmappable;
     unmappable.tableAddress = 0xFFFFFF00;  // its window would run past 4 GiB
     unmappable.tableLength = 0x200;
     unmappable.structureCount = 1;

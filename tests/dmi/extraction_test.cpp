@@ -11,8 +11,8 @@ namespace {
 
 StructureSpec Bios(std::uint8_t length, std::uint8_t romSizeByte, std::uint32_t characteristics,
                    std::vector<std::string> strings = {"Vendor", "Version 1.0", "01/02/03"}) {
-    StructureSpec bios = MakeStructure(0, length, {{4, 1}, {5, 2}, {8, 3}, {9, romSizeByte}},
-                                       std::move(strings));
+    StructureSpec bios =
+        MakeStructure(0, length, {{4, 1}, {5, 2}, {8, 3}, {9, romSizeByte}}, std::move(strings));
     PutDword(bios, 0x0A, characteristics);
     return bios;
 }
@@ -47,12 +47,13 @@ StructureSpec MemoryModule(std::uint8_t installedSize) {
 
 TEST(ReadDmi, LegacyEntryPointGivesTrueAndWritesNothing) {
     const Table table = BuildTable({Board("Quokka", "QB"), MemoryDevice(256)});
-    EntryPointSpec spec;
-    spec.tableLength = static_cast<std::uint16_t>(table.bytes.size());
-    spec.tableAddress = 0xE0000;
-    spec.structureCount = table.count;
-    const DmiReading reading =
-        ReadDmiFrom({{0xE0000, table.bytes}, {0xF0800, LegacyEntryPoint(spec)}});
+    EntryPointFields fields;
+    fields.tableLength = static_cast<std::uint16_t>(table.bytes.size());
+    fields.tableAddress = 0xE0000;
+    fields.structureCount = table.count;
+    const std::vector<sim::MemoryRegion> memory = {{0xE0000, table.bytes},
+                                                   {0xF0800, LegacyEntryPoint(fields)}};
+    const DmiReading reading = ReadDmiFrom(memory);
     EXPECT_TRUE(reading.found);
     EXPECT_EQ(reading.summary.majorVersion, 0);
     EXPECT_EQ(reading.summary.manufacturer.str(), kKept);
@@ -67,8 +68,8 @@ TEST(ReadDmi, VersionAndBiosInformation) {
         std::uint32_t expectRomSize;
     };
     // The size byte counts only in the structure lengths of SMBIOS 2.0-2.3.
-    for (const Case& c : {Case{0x13, 7, 0x80000}, Case{0x12, 3, 0x40000}, Case{0x14, 0xFF, 0x1000000},
-                          Case{0x18, 7, 0}, Case{0x11, 7, 0}}) {
+    for (const Case& c : {Case{0x13, 7, 0x80000}, Case{0x12, 3, 0x40000},
+                          Case{0x14, 0xFF, 0x1000000}, Case{0x18, 7, 0}, Case{0x11, 7, 0}}) {
         const DmiReading reading = ReadDmiFrom({Bios(c.length, c.romSizeByte, 0x20080)});
         ASSERT_TRUE(reading.found);
         EXPECT_EQ(reading.summary.majorVersion, 2);
@@ -79,8 +80,8 @@ TEST(ReadDmi, VersionAndBiosInformation) {
     }
 
     // Only the first BIOS Information structure counts.
-    const DmiReading two = ReadDmiFrom({Bios(0x13, 3, 0x80, {"V", "First", "D"}),
-                                        Bios(0x13, 7, 0x20000, {"V", "Second", "D"})});
+    const DmiReading two = ReadDmiFrom(
+        {Bios(0x13, 3, 0x80, {"V", "First", "D"}), Bios(0x13, 7, 0x20000, {"V", "Second", "D"})});
     EXPECT_EQ(two.summary.biosVersion.str(), "First");
     EXPECT_EQ(two.summary.romSizeBytes, 0x40000u);
     EXPECT_EQ(two.summary.biosCharacteristics, 0x80u);
@@ -100,7 +101,10 @@ TEST(ReadDmi, MakerAndModel) {
         const char* model;
     };
     const Case cases[] = {
-        {"board names", {System("Sys Maker", "Sys Model"), Board("Quokka", "QB-1")}, "Quokka", "QB-1"},
+        {"board names",
+         {System("Sys Maker", "Sys Model"), Board("Quokka", "QB-1")},
+         "Quokka",
+         "QB-1"},
         {"a Dell board switches to the system names",
          {System("Dell Inc.", "OptiPlex GX110"), Board("Dell Computer Corporation", "0X1234")},
          "Dell Inc.",
@@ -113,10 +117,7 @@ TEST(ReadDmi, MakerAndModel) {
          "D"},
         {"a Dell board without system names keeps the texts", {Board("Dell", "X")}, kKept, kKept},
         {"no board structure", {System("Sys", "Model")}, kKept, kKept},
-        {"a model alone",
-         {MakeStructure(2, 8, {{5, 1}}, {"Model only"})},
-         kKept,
-         "Model only"},
+        {"a model alone", {MakeStructure(2, 8, {{5, 1}}, {"Model only"})}, kKept, "Model only"},
         {"a string number beyond the set",
          {MakeStructure(2, 8, {{4, 1}, {5, 3}}, {"Maker", "Version"})},
          "Maker",
@@ -140,10 +141,9 @@ TEST(ReadDmi, ProcessorName) {
         {"the version", Processor(0xB2, 3, {"Socket", "Intel", "Intel(R) Pentium(R) 4 CPU"}),
          "Intel(R) Pentium(R) 4 CPU"},
         {"a version 0 gives the family", Processor(0xB2, 3, {"S", "Intel", "0"}), "Pentium 4"},
-        {"an empty version gives the family", Processor(0x0D, 3, {"S", "Intel", ""}),
-         "Pentium II"},
-        {"a blank version with family Other gives the maker", Processor(0x01, 3, {"S", "AMD", "   "}),
-         "AMD"},
+        {"an empty version gives the family", Processor(0x0D, 3, {"S", "Intel", ""}), "Pentium II"},
+        {"a blank version with family Other gives the maker",
+         Processor(0x01, 3, {"S", "AMD", "   "}), "AMD"},
         {"family 0 keeps the blank version", Processor(0x00, 3, {"S", "Intel", "   "}), "   "},
         {"an unknown family keeps the version", Processor(0xC6, 3, {"S", "Intel", "0000"}), "0000"},
         {"a version beyond the set gives the family", Processor(0x1D, 5, {"S", "AMD"}),
@@ -187,21 +187,43 @@ TEST(ReadDmi, ProcessorSpeedsFromTheFirstProcessor) {
 TEST(ReadDmi, LongFormattedAreasKeepTheirLastStringWhole) {
     const std::string name = "Intel(R) Core(TM) i5-3470 CPU @ 3.20GHz";
     for (const std::uint8_t length : {0x23, 0x28, 0x2A, 0x30}) {
-        const DmiReading cpu =
-            ReadDmiFrom({Processor(0xCD, 3, {"SOCKET 0", "Intel(R) Corporation", name}, length,
-                                   3200, 3800)});
+        const DmiReading cpu = ReadDmiFrom(
+            {Processor(0xCD, 3, {"SOCKET 0", "Intel(R) Corporation", name}, length, 3200, 3800)});
         EXPECT_EQ(cpu.summary.processorName.str(), name) << int{length};
         EXPECT_EQ(cpu.summary.currentSpeedMhz, 3200);
     }
     // The same for the last counted string of a System Information structure
     // of SMBIOS 2.4 (1Bh bytes) and of a Base Board structure of 0Fh bytes.
-    const StructureSpec system = MakeStructure(1, 0x1B, {{4, 1}, {5, 2}},
-                                               {"Dell Inc.", "Precision WorkStation T7600"});
+    const StructureSpec system =
+        MakeStructure(1, 0x1B, {{4, 1}, {5, 2}}, {"Dell Inc.", "Precision WorkStation T7600"});
     const DmiReading dell = ReadDmiFrom({system, Board("Dell Inc.", "082WXT")});
     EXPECT_EQ(dell.summary.model.str(), "Precision WorkStation T7600");
     const DmiReading board = ReadDmiFrom(
         {MakeStructure(2, 0x0F, {{4, 1}, {5, 2}}, {"ASUSTeK COMPUTER INC.", "P8Z77-V LX"})});
     EXPECT_EQ(board.summary.model.str(), "P8Z77-V LX");
+}
+
+// Fields that name strings out of order, or skip one, still get their
+// string whole: a version that is string 4 after an unnamed string 3, as in
+// the processors of early server tables.
+TEST(ReadDmi, StringsNamedOutOfOrderAreCopiedWhole) {
+    const std::string name = "Intel Pentium (R) III Xeon(TM) Processor";
+    StructureSpec cpu = Processor(
+        0xB0, 4,
+        {"Left Processor 1", "Intel Corporation", "Intel Pentium (R) II Xeon(TM) Processor", name});
+    const DmiReading fourth = ReadDmiFrom({cpu});
+    EXPECT_EQ(fourth.summary.processorName.str(), name);
+
+    // A board whose maker is string 3 and model string 1.
+    const DmiReading board = ReadDmiFrom(
+        {MakeStructure(2, 8, {{4, 3}, {5, 1}}, {"Model", "Board revision", "Maker Incorporated"})});
+    EXPECT_EQ(board.summary.manufacturer.str(), "Maker Incorporated");
+    EXPECT_EQ(board.summary.model.str(), "Model");
+
+    // BIOS version as string 3 with the vendor field empty.
+    const DmiReading bios = ReadDmiFrom(
+        {MakeStructure(0, 0x12, {{5, 3}}, {"unnamed one", "unnamed two", "A04 (long version)"})});
+    EXPECT_EQ(bios.summary.biosVersion.str(), "A04 (long version)");
 }
 
 TEST(ReadDmi, ScratchCopyStopsAtTheMaximumStructureSize) {
@@ -238,10 +260,7 @@ TEST(ReadDmi, InstalledMemoryAndSlots) {
          {MemoryModule(0x08), MemoryDevice(64)},
          64,
          {64}},
-        {"nothing counts: modules listed with 0",
-         {MemoryDevice(0), MemoryModule(0x7F)},
-         0,
-         {0}},
+        {"nothing counts: modules listed with 0", {MemoryDevice(0), MemoryModule(0x7F)}, 0, {0}},
         {"no memory structures", {Board("B", "M")}, 0, {}},
     };
     for (const Case& c : cases) {
@@ -279,7 +298,8 @@ TEST(ReadDmi, MaximumMemory) {
         {"array of 0: the controller (2^6 MB x 4 slots)", {arrayZero, controller}, 256},
         {"no array: the controller", {controller}, 256},
         {"neither", {Board("B", "M")}, 0},
-        {"largest code and slot count", {MakeStructure(5, 0x0F, {{0x08, 0x1F}, {0x0E, 0xFF}})},
+        {"largest code and slot count",
+         {MakeStructure(5, 0x0F, {{0x08, 0x1F}, {0x0E, 0xFF}})},
          0xFFFFFFFF},
     };
     for (const Case& c : cases) {

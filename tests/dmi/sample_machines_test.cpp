@@ -153,9 +153,9 @@ TEST(SampleMachines, CommandLineJsonWithSeventeenDevices) {
 // DMI maker, model and BIOS version; the system maker's leading blanks go.
 TEST(SampleMachines, UnknownBiosIdIsReplacedFromDmi) {
     TempDirectory dir;
-    const std::string profile = dir.write(
-        "blank-rom.json", R"({"smbiosDump": ")" + Sample("award-440bx.dmi") +
-                              R"(", "os": {"family": "windows", "platformId": 2,
+    const std::string profile =
+        dir.write("blank-rom.json", R"({"smbiosDump": ")" + Sample("award-440bx.dmi") +
+                                        R"(", "os": {"family": "windows", "platformId": 2,
                               "majorVersion": 5, "minorVersion": 1, "buildNumber": 2600},
                               "cpu": null})");
     const nlohmann::json doc = RunCliJson({"--machine", profile});
@@ -164,6 +164,36 @@ TEST(SampleMachines, UnknownBiosIdIsReplacedFromDmi) {
               "1014");
     EXPECT_EQ(doc["dialog"]["1002"],
               "Quokka Boards Inc. QB-440BX BIOS Version: QB-440BX ACPI BIOS Revision 1014");
+}
+
+// A whole pass on a real Dell notebook's table and a ROM window without a
+// recognisable BIOS: maker and model come from System Information (the board
+// is a Dell), and the BIOS ID substitute uses the maker word "Dell" and the
+// model without its trailing blanks.
+TEST(SampleMachines, RealDellTableThroughAWholePass) {
+    const std::filesystem::path dump =
+        std::filesystem::path(ROMWISE_CORPUS_DIR) / "smbios" / "dell_latitude-d610.bin";
+    if (!std::filesystem::exists(dump)) {
+        GTEST_SKIP() << "skipped: corpus dump not found at " << dump;
+    }
+    TempDirectory dir;
+    const std::string profile =
+        dir.write("dell.json", R"({"smbiosDump": ")" + dump.string() +
+                                   R"(", "os": {"family": "windows", "platformId": 2,
+                         "majorVersion": 5, "minorVersion": 1, "buildNumber": 2600},
+                         "memoryTotalBytes": 1073741824, "cpu": null})");
+    const nlohmann::json doc = RunCliJson({"--machine", profile});
+    const nlohmann::json& r = doc["results"];
+    EXPECT_EQ(r["boardManufacturer"], "Dell Inc.");
+    EXPECT_EQ(r["boardModel"], "Latitude D610                   ");
+    EXPECT_EQ(r["dmiBiosVersion"], "A06");
+    EXPECT_EQ(r["biosIdLine"], "BIOS ID:   Dell Latitude D610 BIOS Version: A06");
+    EXPECT_EQ(doc["dialog"]["1021"], "1600 Mhz");
+    EXPECT_EQ(doc["dialog"]["1018"], "1800 Mhz");
+    // The processor has no version string and a family (Pentium M) that the
+    // family table does not name: no processor text, while both speeds show.
+    EXPECT_EQ(r["cpuLine"], "Unknown");
+    EXPECT_EQ(doc["dialog"]["1016"], "Unknown");
 }
 
 }  // namespace
