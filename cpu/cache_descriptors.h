@@ -38,6 +38,8 @@ inline constexpr auto kCacheDescriptors = [] {
     using descriptor::atLeast;
     using descriptor::none;
     using enum CacheKind;
+    // One row of descriptors per kind, laid out by hand.
+    // clang-format off
     return std::array{
         none(0x00),
         // address-translation buffers
@@ -63,6 +65,7 @@ inline constexpr auto kCacheDescriptors = [] {
         atLeast(0x29, Level3, 4096), atLeast(0x89, Level3, 4096),
         atLeast(0x8A, Level3, 8192), atLeast(0x8D, Level3, 3072),
     };
+    // clang-format on
 }();
 
 std::optional<CacheDescriptor> findCacheDescriptor(std::uint8_t code);

@@ -85,10 +85,14 @@ bool measureClock(CpuInfo& cpu) {
     if (!cpu.clock) {
         return false;
     }
-    const std::int64_t waited = timeCycles(cpu.processor(), waitMilliseconds, kClockWaitMilliseconds);
+    const std::int64_t waited =
+        timeCycles(cpu.processor(), waitMilliseconds, kClockWaitMilliseconds);
     const std::int64_t overhead = timeCycles(cpu.processor(), waitOverhead, kClockWaitMilliseconds);
-    // Cycles per millisecond, then per microsecond.
-    const std::int64_t mhz = ((waited - overhead) / kClockWaitMilliseconds) / 1000;
+    // Cycles per millisecond, then per microsecond. The difference wraps
+    // like the 64-bit counter itself instead of overflowing.
+    const auto difference = static_cast<std::int64_t>(static_cast<std::uint64_t>(waited) -
+                                                      static_cast<std::uint64_t>(overhead));
+    const std::int64_t mhz = (difference / kClockWaitMilliseconds) / 1000;
     cpu.clock->mhz = static_cast<std::uint32_t>(mhz);
     return true;
 }

@@ -26,7 +26,9 @@ struct VendorText {
 };
 
 // Tested in this order; the first text equal to all 12 characters wins.
-inline constexpr std::array<VendorText, 11> kVendorTexts{{
+// National Semiconductor's Geode processors spell their text with a
+// lower-case "by"; both spellings name the maker.
+inline constexpr std::array<VendorText, 12> kVendorTexts{{
     {"GenuineIntel", CpuVendor::Intel},
     {"UMC UMC UMC ", CpuVendor::Umc},
     {"AuthenticAMD", CpuVendor::Amd},
@@ -38,6 +40,7 @@ inline constexpr std::array<VendorText, 11> kVendorTexts{{
     {"GenuineTMx86", CpuVendor::Transmeta},
     {"TransmetaCPU", CpuVendor::Transmeta},
     {"Geode By NSC", CpuVendor::Nsc},
+    {"Geode by NSC", CpuVendor::Nsc},
 }};
 
 // The maker named by the 12 vendor characters of leaf 0 (EBX, EDX, ECX);

@@ -27,7 +27,7 @@ struct ModelName {
 
 struct FamilyNames {
     CpuVendor vendor;
-    std::int32_t family;  // kAnyFamily: every family of the maker
+    std::int32_t family;          // kAnyFamily: every family of the maker
     std::int32_t extendedFamily;  // only for family 15 of Intel; else 0
     std::span<const ModelName> models;
     std::string_view fallback;  // for a model not listed
@@ -41,23 +41,13 @@ struct VendorFallback {
 namespace model_names {
 inline constexpr ModelName kIntel386[] = {{kAnyModel, "Newer i80386 family"}};
 inline constexpr ModelName kIntel486[] = {
-    {0, "i80486DX-25/33"},
-    {1, "i80486DX-50"},
-    {2, "i80486SX"},
-    {3, "i80486DX2"},
-    {4, "i80486SL"},
-    {5, "i80486SX2"},
-    {7, "i80486DX2 WriteBack"},
-    {8, "i80486DX4"},
-    {9, "i80486DX4 WriteBack"},
+    {0, "i80486DX-25/33"},      {1, "i80486DX-50"}, {2, "i80486SX"},
+    {3, "i80486DX2"},           {4, "i80486SL"},    {5, "i80486SX2"},
+    {7, "i80486DX2 WriteBack"}, {8, "i80486DX4"},   {9, "i80486DX4 WriteBack"},
 };
 inline constexpr ModelName kIntelPentium[] = {
-    {0, "P5 A-Step"},
-    {1, "P5"},
-    {2, "P54C"},
-    {3, "P24T OverDrive"},
-    {4, "P55C"},
-    {7, "P54C"},
+    {0, "P5 A-Step"},        {1, "P5"},   {2, "P54C"},
+    {3, "P24T OverDrive"},   {4, "P55C"}, {7, "P54C"},
     {8, "P55C (0.25\xB5m)"},
 };
 inline constexpr ModelName kIntelP6[] = {
@@ -80,12 +70,9 @@ inline constexpr ModelName kIntelPentium4[] = {
 inline constexpr ModelName kIntelMcKinley[] = {{kAnyModel, "Intel McKinley (IA-64)"}};
 
 inline constexpr ModelName kAmd486[] = {
-    {3, "80486DX2"},
-    {7, "80486DX2 WriteBack"},
-    {8, "80486DX4"},
-    {9, "80486DX4 WriteBack"},
-    {14, "5x86"},
-    {15, "5x86WB"},
+    {3, "80486DX2"}, {7, "80486DX2 WriteBack"},
+    {8, "80486DX4"}, {9, "80486DX4 WriteBack"},
+    {14, "5x86"},    {15, "5x86WB"},
 };
 inline constexpr ModelName kAmd586[] = {
     {0, "SSA5 (PR75, PR90, PR100)"},
@@ -130,7 +117,9 @@ inline constexpr ModelName kTransmeta586[] = {{4, "Crusoe TM3x00 and TM5x00"}};
 inline constexpr FamilyNames kFamilyNames[] = {
     {CpuVendor::Intel, 3, 0, model_names::kIntel386, {}},
     {CpuVendor::Intel, 4, 0, model_names::kIntel486, "Unknown 80486 family"},
-    {CpuVendor::Intel, 5, 0, model_names::kIntelPentium, "Unknown Pentium\xAE" " family"},
+    {CpuVendor::Intel, 5, 0, model_names::kIntelPentium,
+     "Unknown Pentium\xAE"
+     " family"},
     {CpuVendor::Intel, 6, 0, model_names::kIntelP6, "Unknown P6 family"},
     {CpuVendor::Intel, 7, 0, model_names::kIntelMerced, {}},
     {CpuVendor::Intel, 15, 0, model_names::kIntelPentium4, "Unknown Pentium 4 family"},

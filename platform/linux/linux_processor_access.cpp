@@ -2,8 +2,9 @@
 
 #include <csetjmp>
 #include <csignal>
-#include <iterator>
 #include <ctime>
+#include <iterator>
+#include <memory>
 
 #if defined(__i386__) || defined(__x86_64__)
 #include <x86intrin.h>
@@ -21,15 +22,59 @@ constexpr int kGuardedSignals[] = {SIGILL, SIGSEGV, SIGBUS, SIGFPE};
 // The jump target of the guard that is running, if any.
 sigjmp_buf* volatile activeGuard = nullptr;
 
-extern "C" void jumpOutOfFault(int signal) {
+// The handlers that were in place before the guard's own, and how many
+// guarded runs or `FaultGuardHandlers` objects currently need the guard's.
+struct sigaction previousHandlers[std::size(kGuardedSignals)] = {};
+int handlerUsers = 0;
+// Set when a signal outside any guard put the handlers from before back; the
+// next guarded run installs the guard's own again.
+volatile sig_atomic_t handlersGivenBack = 0;
+
+extern "C" void jumpOutOfFault(int signal, siginfo_t* info, void*) {
     sigjmp_buf* const target = activeGuard;
     if (target == nullptr) {
-        // A fault outside any guard: let the default action happen.
-        std::signal(signal, SIG_DFL);
-        std::raise(signal);
+        // Outside any guard: give the signal back to the handler that was
+        // there before. A faulting instruction runs again under it; a signal
+        // that was sent rather than raised by a fault is sent again.
+        for (std::size_t i = 0; i < std::size(kGuardedSignals); ++i) {
+            if (kGuardedSignals[i] == signal) {
+                sigaction(signal, &previousHandlers[i], nullptr);
+            }
+        }
+        handlersGivenBack = 1;
+        if (info == nullptr || info->si_code <= 0) {
+            raise(signal);
+        }
         return;
     }
     siglongjmp(*target, 1);
+}
+
+void installGuardHandlers() {
+    const bool first = handlerUsers++ == 0;
+    if (!first && handlersGivenBack == 0) {
+        return;
+    }
+    handlersGivenBack = 0;
+    struct sigaction action = {};
+    action.sa_sigaction = jumpOutOfFault;
+    sigemptyset(&action.sa_mask);
+    // The signal stays unblocked while the handler runs, so that the jump out
+    // of it needs no saved signal mask (and no system call to restore one).
+    action.sa_flags = SA_SIGINFO | SA_NODEFER;
+    for (std::size_t i = 0; i < std::size(kGuardedSignals); ++i) {
+        sigaction(kGuardedSignals[i], &action, first ? &previousHandlers[i] : nullptr);
+    }
+}
+
+void removeGuardHandlers() {
+    if (--handlerUsers > 0) {
+        return;
+    }
+    handlersGivenBack = 0;
+    for (std::size_t i = 0; i < std::size(kGuardedSignals); ++i) {
+        sigaction(kGuardedSignals[i], &previousHandlers[i], nullptr);
+    }
 }
 
 #if ROMWISE_X86
@@ -77,32 +122,26 @@ void executeBitScanLoop(void* context) {
 
 }  // namespace
 
+FaultGuardHandlers::FaultGuardHandlers() {
+    installGuardHandlers();
+}
+
+FaultGuardHandlers::~FaultGuardHandlers() {
+    removeGuardHandlers();
+}
+
 bool runWithFaultGuard(void (*body)(void* context), void* context) {
-    struct sigaction action = {};
-    action.sa_handler = jumpOutOfFault;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = 0;
-
-    struct sigaction previous[std::size(kGuardedSignals)] = {};
-    for (std::size_t i = 0; i < std::size(kGuardedSignals); ++i) {
-        sigaction(kGuardedSignals[i], &action, &previous[i]);
-    }
-
+    installGuardHandlers();
     sigjmp_buf jump;
     sigjmp_buf* const outerGuard = activeGuard;
     volatile bool completed = false;
-    // The signal mask is saved and restored by the jump, so the faulting
-    // signal is not left blocked.
-    if (sigsetjmp(jump, 1) == 0) {
+    if (sigsetjmp(jump, 0) == 0) {
         activeGuard = &jump;
         body(context);
         completed = true;
     }
     activeGuard = outerGuard;
-
-    for (std::size_t i = 0; i < std::size(kGuardedSignals); ++i) {
-        sigaction(kGuardedSignals[i], &previous[i], nullptr);
-    }
+    removeGuardHandlers();
     return completed;
 }
 
@@ -118,7 +157,14 @@ bool LinuxProcessorAccess::hasCpuid() {
     return ((toggled ^ original) & kIdFlag) != 0;
 }
 
+void LinuxProcessorAccess::keepGuardHandlers() {
+    if (!handlers_) {
+        handlers_ = std::make_unique<FaultGuardHandlers>();
+    }
+}
+
 bool LinuxProcessorAccess::cpuid(std::uint32_t leaf, CpuidRegisters& out) {
+    keepGuardHandlers();
     CpuidCall call{leaf, {}};
     if (!runWithFaultGuard(executeCpuid, &call)) {
         return false;
@@ -128,6 +174,7 @@ bool LinuxProcessorAccess::cpuid(std::uint32_t leaf, CpuidRegisters& out) {
 }
 
 bool LinuxProcessorAccess::readTimeStampCounter(std::uint64_t& out) {
+    keepGuardHandlers();
     std::uint64_t value = 0;
     if (!runWithFaultGuard(executeRdtsc, &value)) {
         return false;
@@ -137,10 +184,12 @@ bool LinuxProcessorAccess::readTimeStampCounter(std::uint64_t& out) {
 }
 
 bool LinuxProcessorAccess::executeSseProbe() {
+    keepGuardHandlers();
     return runWithFaultGuard(executeOrps, nullptr);
 }
 
 bool LinuxProcessorAccess::runBitScanLoop() {
+    keepGuardHandlers();
     std::uint32_t bit = 0;
     return runWithFaultGuard(executeBitScanLoop, &bit) && bit == 31;
 }

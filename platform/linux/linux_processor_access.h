@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "cpu/processor_access.h"
 
@@ -15,6 +16,19 @@ namespace romwise {
 // For one thread at a time; the body must not hold resources that a jump out
 // of it would leak.
 bool runWithFaultGuard(void (*body)(void* context), void* context);
+
+// While an object of this class lives, the guard's handlers stay installed
+// (a fault outside a guard still goes to the handler that was there before),
+// so that a guarded run makes no system call at all. That keeps a timed
+// instruction free of points where the scheduler could step in between the
+// time-stamp reading and the counter reading it is compared with.
+class FaultGuardHandlers {
+  public:
+    FaultGuardHandlers();
+    ~FaultGuardHandlers();
+    FaultGuardHandlers(const FaultGuardHandlers&) = delete;
+    FaultGuardHandlers& operator=(const FaultGuardHandlers&) = delete;
+};
 
 class LinuxProcessorAccess final : public ProcessorAccess {
   public:
@@ -29,6 +43,13 @@ class LinuxProcessorAccess final : public ProcessorAccess {
     bool runBitScanLoop() override;
     bool queryPerformanceCounter(std::int64_t& out) override;
     bool queryPerformanceFrequency(std::int64_t& out) override;
+
+  private:
+    // Installs the guard's handlers at the first guarded instruction and
+    // keeps them until this object goes.
+    void keepGuardHandlers();
+
+    std::unique_ptr<FaultGuardHandlers> handlers_;
 };
 
 }  // namespace romwise

@@ -28,9 +28,9 @@ TEST(ClockMeasurement, MeasuresTheTimeStampCounterRate) {
         std::uint32_t mhz;
         std::uint64_t counterFrequency;
     };
-    for (const Case& c : {Case{16, 10'000'000}, Case{133, 1'000'000}, Case{500, 10'000'000},
-                          Case{2400, 25'000'000}, Case{3466, 10'000'000},
-                          Case{2933, 1'000'000'000}}) {
+    for (const Case& c :
+         {Case{16, 10'000'000}, Case{133, 1'000'000}, Case{500, 10'000'000}, Case{2400, 25'000'000},
+          Case{3466, 10'000'000}, Case{2933, 1'000'000'000}}) {
         sim::ProfileCpu profile = simulatedCpu(0x673, kTsc, c.mhz);
         profile.counterFrequency = c.counterFrequency;
         sim::SimProcessor processor(profile);
@@ -40,8 +40,8 @@ TEST(ClockMeasurement, MeasuresTheTimeStampCounterRate) {
         EXPECT_EQ(cpu.measuredMhz(), static_cast<std::int32_t>(c.mhz))
             << c.mhz << " MHz, counter at " << c.counterFrequency;
         // The wait polls 50 ms of counter time.
-        const double seconds = static_cast<double>(processor.elapsedTicks()) /
-                               static_cast<double>(c.counterFrequency);
+        const double seconds =
+            static_cast<double>(processor.elapsedTicks()) / static_cast<double>(c.counterFrequency);
         EXPECT_NEAR(seconds, 0.05, 0.0001);
     }
 }
@@ -64,9 +64,9 @@ TEST(ClockMeasurement, EstimateByFamilyDividesBy2To20) {
         bool derived;
         std::uint32_t estimate;
     };
-    for (const Case& c : {Case{0x340, 1.0, true, 1096}, Case{0x480, 0.5, true, 896},
-                          Case{0x525, 0.25, true, 1640}, Case{0x525, 4.0, true, 102},
-                          Case{0x673, 1.0, false, 0}, Case{0xF24, 1.0, false, 0}}) {
+    for (const Case& c :
+         {Case{0x340, 1.0, true, 1096}, Case{0x480, 0.5, true, 896}, Case{0x525, 0.25, true, 1640},
+          Case{0x525, 4.0, true, 102}, Case{0x673, 1.0, false, 0}, Case{0xF24, 1.0, false, 0}}) {
         sim::ProfileCpu profile = simulatedCpu(c.signature, 0, 0);
         profile.bsfLoopSeconds = c.loopSeconds;
         sim::SimProcessor processor(profile);

@@ -54,22 +54,23 @@ TEST_P(VendorTexts, SelectTheMaker) {
     EXPECT_EQ(cpu.vendorText.view(), std::string(GetParam().text).substr(0, 12));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    AllTexts, VendorTexts,
-    ::testing::Values(VendorCase{"GenuineIntel", CpuVendor::Intel},
-                      VendorCase{"UMC UMC UMC ", CpuVendor::Umc},
-                      VendorCase{"UMC UMC UMC", CpuVendor::UnknownVendor},
-                      VendorCase{"AuthenticAMD", CpuVendor::Amd},
-                      VendorCase{"AMD ISBETTER", CpuVendor::Amd},
-                      VendorCase{"CyrixInstead", CpuVendor::Cyrix},
-                      VendorCase{"NexGenDriven", CpuVendor::NexGen},
-                      VendorCase{"CentaurHauls", CpuVendor::Centaur},
-                      VendorCase{"RiseRiseRise", CpuVendor::Rise},
-                      VendorCase{"GenuineTMx86", CpuVendor::Transmeta},
-                      VendorCase{"TransmetaCPU", CpuVendor::Transmeta},
-                      VendorCase{"Geode By NSC", CpuVendor::Nsc},
-                      VendorCase{"genuineintel", CpuVendor::UnknownVendor},
-                      VendorCase{"GenuineIotel", CpuVendor::UnknownVendor}));
+INSTANTIATE_TEST_SUITE_P(AllTexts, VendorTexts,
+                         ::testing::Values(VendorCase{"GenuineIntel", CpuVendor::Intel},
+                                           VendorCase{"UMC UMC UMC ", CpuVendor::Umc},
+                                           VendorCase{"UMC UMC UMC", CpuVendor::UnknownVendor},
+                                           VendorCase{"AuthenticAMD", CpuVendor::Amd},
+                                           VendorCase{"AMD ISBETTER", CpuVendor::Amd},
+                                           VendorCase{"CyrixInstead", CpuVendor::Cyrix},
+                                           VendorCase{"NexGenDriven", CpuVendor::NexGen},
+                                           VendorCase{"CentaurHauls", CpuVendor::Centaur},
+                                           VendorCase{"RiseRiseRise", CpuVendor::Rise},
+                                           VendorCase{"GenuineTMx86", CpuVendor::Transmeta},
+                                           VendorCase{"TransmetaCPU", CpuVendor::Transmeta},
+                                           VendorCase{"Geode By NSC", CpuVendor::Nsc},
+                                           VendorCase{"Geode by NSC", CpuVendor::Nsc},
+                                           VendorCase{"Geode BY NSC", CpuVendor::UnknownVendor},
+                                           VendorCase{"genuineintel", CpuVendor::UnknownVendor},
+                                           VendorCase{"GenuineIotel", CpuVendor::UnknownVendor}));
 
 TEST(CpuInfo, SignatureFieldsStayApart) {
     ScriptedProcessor processor;
@@ -103,12 +104,10 @@ TEST(CpuInfo, StandardFeatureFlagsComeFromTheirBits) {
         bool CpuInfo::*field;
     };
     const Flag flags[] = {
-        {0, &CpuInfo::hasFpu},           {4, &CpuInfo::hasTsc},
-        {23, &CpuInfo::hasMmx},          {25, &CpuInfo::hasSse},
-        {26, &CpuInfo::hasSse2},         {30, &CpuInfo::isIa64},
-        {9, &CpuInfo::hasApic},          {15, &CpuInfo::hasCmov},
-        {12, &CpuInfo::hasMtrr},         {22, &CpuInfo::hasAcpi},
-        {18, &CpuInfo::hasSerialNumber}, {29, &CpuInfo::hasThermalMonitor},
+        {0, &CpuInfo::hasFpu},   {4, &CpuInfo::hasTsc},           {23, &CpuInfo::hasMmx},
+        {25, &CpuInfo::hasSse},  {26, &CpuInfo::hasSse2},         {30, &CpuInfo::isIa64},
+        {9, &CpuInfo::hasApic},  {15, &CpuInfo::hasCmov},         {12, &CpuInfo::hasMtrr},
+        {22, &CpuInfo::hasAcpi}, {18, &CpuInfo::hasSerialNumber}, {29, &CpuInfo::hasThermalMonitor},
     };
     for (const Flag& flag : flags) {
         ScriptedProcessor processor;
@@ -131,8 +130,8 @@ TEST(CpuInfo, SseIsUsableOnlyWhenTheProbeExecutes) {
         bool usable;
         int probes;
     };
-    for (const Case& c : {Case{true, true, true, 1}, Case{true, false, false, 1},
-                          Case{false, true, false, 0}}) {
+    for (const Case& c :
+         {Case{true, true, true, 1}, Case{true, false, false, 1}, Case{false, true, false, 0}}) {
         ScriptedProcessor processor;
         processor.setVendor("GenuineIntel");
         processor.setSignature(0x673, c.flag ? 1u << 25 : 0);
@@ -157,10 +156,10 @@ TEST(CpuInfo, HyperThreadingFieldsAreIntelOnly) {
     constexpr std::uint32_t kHt = 1u << 28;
     constexpr std::uint32_t kApic = 1u << 9;
     const std::uint32_t ebx = 0x07040800;  // APIC ID 7, 4 logical processors
-    for (const Case& c : {Case{"GenuineIntel", kHt | kApic, true, 4, 7},
-                          Case{"GenuineIntel", kHt, true, 4, 0},
-                          Case{"GenuineIntel", kApic, false, 1, 0},
-                          Case{"AuthenticAMD", kHt | kApic, false, 0, 0}}) {
+    for (const Case& c :
+         {Case{"GenuineIntel", kHt | kApic, true, 4, 7}, Case{"GenuineIntel", kHt, true, 4, 0},
+          Case{"GenuineIntel", kApic, false, 1, 0},
+          Case{"AuthenticAMD", kHt | kApic, false, 0, 0}}) {
         ScriptedProcessor processor;
         processor.setVendor(c.vendor);
         processor.setSignature(0xF29, c.edx, ebx);
@@ -212,33 +211,32 @@ TEST_P(ExtendedLeaves, FollowTheMakersConditions) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rules, ExtendedLeaves,
-    ::testing::Values(
-        GateCase{"AuthenticAMD", 0x00000501, 0x80000005, 0x80000002, false, false},
-        GateCase{"AuthenticAMD", 0x00000562, 0x80000005, 0x80000002, true, true},
-        GateCase{"AuthenticAMD", 0x00000480, 0x80000005, 0x80000002, false, false},
-        GateCase{"AuthenticAMD", 0x00000644, 0x80000004, 0x80000005, false, true},
-        GateCase{"GenuineIntel", 0x00000F24, 0x80000004, 0x80000004, true, true},
-        GateCase{"GenuineIntel", 0x00000543, 0x80000004, 0x80000004, false, false},
-        // Family 6 answers like an extended leaf: a Core processor.
-        GateCase{"GenuineIntel", 0x000006F6, 0x80000008, 0x80000004, true, true},
-        GateCase{"GenuineIntel", 0x000006F6, 0x80000008, 0x80000009, false, true},
-        // Family 6 answering with basic-leaf data (the descriptors of leaf
-        // 2): a Pentium III, whose data would pass the range test.
-        GateCase{"GenuineIntel", 0x00000673, 0x03020101, 0x80000004, false, true},
-        GateCase{"GenuineIntel", 0x00000673, 0x00000000, 0x80000004, false, true},
-        GateCase{"CyrixInstead", 0x00000520, 0x80000005, 0x80000001, false, false},
-        GateCase{"CyrixInstead", 0x00000540, 0x80000005, 0x80000001, true, true},
-        GateCase{"CyrixInstead", 0x00000600, 0x80000005, 0x80000001, false, false},
-        GateCase{"CyrixInstead", 0x00000650, 0x80000005, 0x80000001, true, true},
-        GateCase{"CentaurHauls", 0x00000541, 0x80000005, 0x80000001, false, false},
-        GateCase{"CentaurHauls", 0x00000587, 0x80000005, 0x80000001, true, true},
-        GateCase{"GenuineTMx86", 0x00000480, 0x80000005, 0x80000001, false, false},
-        GateCase{"GenuineTMx86", 0x00000543, 0x80000006, 0x80000006, true, true},
-        GateCase{"RiseRiseRise", 0x00000300, 0x80000001, 0x80000001, true, true},
-        GateCase{"SiS SiS SiS ", 0x00000505, 0x00000000, 0x80000001, false, true},
-        // Compared without bit 31, as signed numbers.
-        GateCase{"AuthenticAMD", 0x00000F4A, 0x00000018, 0x80000004, true, true},
-        GateCase{"AuthenticAMD", 0x00000F4A, 0xFFFFFFFF, 0x80000004, true, true}));
+    ::testing::Values(GateCase{"AuthenticAMD", 0x00000501, 0x80000005, 0x80000002, false, false},
+                      GateCase{"AuthenticAMD", 0x00000562, 0x80000005, 0x80000002, true, true},
+                      GateCase{"AuthenticAMD", 0x00000480, 0x80000005, 0x80000002, false, false},
+                      GateCase{"AuthenticAMD", 0x00000644, 0x80000004, 0x80000005, false, true},
+                      GateCase{"GenuineIntel", 0x00000F24, 0x80000004, 0x80000004, true, true},
+                      GateCase{"GenuineIntel", 0x00000543, 0x80000004, 0x80000004, false, false},
+                      // Family 6 answers like an extended leaf: a Core processor.
+                      GateCase{"GenuineIntel", 0x000006F6, 0x80000008, 0x80000004, true, true},
+                      GateCase{"GenuineIntel", 0x000006F6, 0x80000008, 0x80000009, false, true},
+                      // Family 6 answering with basic-leaf data (the descriptors of leaf
+                      // 2): a Pentium III, whose data would pass the range test.
+                      GateCase{"GenuineIntel", 0x00000673, 0x03020101, 0x80000004, false, true},
+                      GateCase{"GenuineIntel", 0x00000673, 0x00000000, 0x80000004, false, true},
+                      GateCase{"CyrixInstead", 0x00000520, 0x80000005, 0x80000001, false, false},
+                      GateCase{"CyrixInstead", 0x00000540, 0x80000005, 0x80000001, true, true},
+                      GateCase{"CyrixInstead", 0x00000600, 0x80000005, 0x80000001, false, false},
+                      GateCase{"CyrixInstead", 0x00000650, 0x80000005, 0x80000001, true, true},
+                      GateCase{"CentaurHauls", 0x00000541, 0x80000005, 0x80000001, false, false},
+                      GateCase{"CentaurHauls", 0x00000587, 0x80000005, 0x80000001, true, true},
+                      GateCase{"GenuineTMx86", 0x00000480, 0x80000005, 0x80000001, false, false},
+                      GateCase{"GenuineTMx86", 0x00000543, 0x80000006, 0x80000006, true, true},
+                      GateCase{"RiseRiseRise", 0x00000300, 0x80000001, 0x80000001, true, true},
+                      GateCase{"SiS SiS SiS ", 0x00000505, 0x00000000, 0x80000001, false, true},
+                      // Compared without bit 31, as signed numbers.
+                      GateCase{"AuthenticAMD", 0x00000F4A, 0x00000018, 0x80000004, true, true},
+                      GateCase{"AuthenticAMD", 0x00000F4A, 0xFFFFFFFF, 0x80000004, true, true}));
 
 TEST(CpuInfo, AFaultAskingTheExtendedRangeMakesLeavesUnavailable) {
     ScriptedProcessor processor;
@@ -322,26 +320,39 @@ INSTANTIATE_TEST_SUITE_P(
     Leaf2, CacheDescriptors,
     ::testing::Values(
         DescriptorCase{"Pentium III", {{0x03020101, 0, 0, 0x0C040843}}, true, 32, 512, -1, 1},
-        DescriptorCase{"49h is not a known descriptor", {{0x00490001, 0, 0, 0x0C040843}},
-                       false, -1, -1, -1, 1},
+        DescriptorCase{"49h is not a known descriptor",
+                       {{0x00490001, 0, 0, 0x0C040843}},
+                       false,
+                       -1,
+                       -1,
+                       -1,
+                       1},
         DescriptorCase{"40h after 43h", {{0x00404301, 0, 0, 0}}, true, -1, 512, -1, 1},
         DescriptorCase{"43h after 40h", {{0x00434001, 0, 0, 0}}, true, -1, 512, -1, 1},
         DescriptorCase{"40h alone", {{0x00004001, 0, 0, 0}}, true, -1, 0, -1, 1},
         DescriptorCase{"the larger size wins", {{0x00824101, 0x7E, 0, 0}}, true, -1, 256, -1, 1},
         DescriptorCase{"instruction cache alone", {{0x00000601, 0, 0, 0}}, true, 8, -1, -1, 1},
         DescriptorCase{"data cache alone", {{0x00006801, 0, 0, 0}}, true, 32, -1, -1, 1},
-        DescriptorCase{"trace cache when no level 1", {{0x00007001, 0, 0, 0}}, true, 12, -1, -1,
-                       1},
-        DescriptorCase{"trace cache with a data cache", {{0x00700A01, 0, 0, 0}}, true, 8, -1,
-                       -1, 1},
-        DescriptorCase{"level 3 in ECX", {{0x00000001, 0, 0x00002922, 0}}, true, -1, -1, 4096,
-                       1},
+        DescriptorCase{"trace cache when no level 1", {{0x00007001, 0, 0, 0}}, true, 12, -1, -1, 1},
+        DescriptorCase{
+            "trace cache with a data cache", {{0x00700A01, 0, 0, 0}}, true, 8, -1, -1, 1},
+        DescriptorCase{"level 3 in ECX", {{0x00000001, 0, 0x00002922, 0}}, true, -1, -1, 4096, 1},
         DescriptorCase{"a register with bit 31 set is read too",
-                       {{0x00000001, 0x80000000, 0, 0}}, false, -1, -1, -1, 1},
+                       {{0x00000001, 0x80000000, 0, 0}},
+                       false,
+                       -1,
+                       -1,
+                       -1,
+                       1},
         DescriptorCase{"EAX byte 0 is the repeat count",
-                       {{0x00000602, 0, 0, 0}, {0x00000A02, 0, 0, 0x45}}, true, 16, 2048, -1, 2},
-        DescriptorCase{"a fault in a repeated execution", {{0x00000603, 0, 0, 0}}, false, -1,
-                       -1, -1, 1}));
+                       {{0x00000602, 0, 0, 0}, {0x00000A02, 0, 0, 0x45}},
+                       true,
+                       16,
+                       2048,
+                       -1,
+                       2},
+        DescriptorCase{
+            "a fault in a repeated execution", {{0x00000603, 0, 0, 0}}, false, -1, -1, -1, 1}));
 
 TEST(CpuInfo, DescriptorsFailingKeepTheExtendedCacheValues) {
     ScriptedProcessor processor;
@@ -452,9 +463,11 @@ TEST(CpuInfo, SerialNumberIsPrintedMostSignificantByteFirst) {
         const char* text;
     };
     for (const Case& c : {
-             Case{1u << 18, {0, 0x00000000, 0x12345678, 0x9ABCDEF0},
+             Case{1u << 18,
+                  {0, 0x00000000, 0x12345678, 0x9ABCDEF0},
                   "0000-0000-1234-5678-9abc-def0"},
-             Case{1u << 18, {0, 0x0000A673, 0x51C0A7E2, 0x00006B3D},
+             Case{1u << 18,
+                  {0, 0x0000A673, 0x51C0A7E2, 0x00006B3D},
                   "0000-a673-51c0-a7e2-0000-6b3d"},
              Case{0, {0, 1, 2, 3}, ""},
          }) {
