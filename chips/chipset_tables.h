@@ -12,9 +12,8 @@ struct Vendor {
 };
 
 inline constexpr Vendor kVendors[] = {
-    {0x1004, "VLSI %X", "VLSI "},    {0x1022, "AMD %X", "AMD "},
-    {0x1039, "SiS %X", "SiS "},      {0x1045, "OPTi 82%X", "OPTi "},
-    {0x10B9, "ALi M%X", "ALi "},     {0x1106, "VIA 82C%X", "VIA "},
+    {0x1004, "VLSI %X", "VLSI "},   {0x1022, "AMD %X", "AMD "},  {0x1039, "SiS %X", "SiS "},
+    {0x1045, "OPTi 82%X", "OPTi "}, {0x10B9, "ALi M%X", "ALi "}, {0x1106, "VIA 82C%X", "VIA "},
     {0x8086, "Intel %X", "Intel "},
 };
 

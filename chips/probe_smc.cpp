@@ -14,19 +14,18 @@ constexpr std::uint8_t kLeave = 0xAA;
 
 // By register 0Dh; the revision is register 0Eh.
 constexpr IdName kRegister0DChips[] = {
-    {0x03, "SMC 669"}, {0x04, "SMC 669FR"}, {0x22, "SMC 92x"},
-    {0x28, "SMC 769"}, {0x29, "SMC 869"},
+    {0x03, "SMC 669"}, {0x04, "SMC 669FR"}, {0x22, "SMC 92x"}, {0x28, "SMC 769"}, {0x29, "SMC 869"},
 };
 
 // By register 20h; the revision is register 21h.
 constexpr IdName kRegister20Chips[] = {
-    {0x01, "SMC 667"},        {0x02, "SMC 93x"},       {0x03, "SMC 93xFR"},
-    {0x07, "SMC 957FR"},      {0x09, "SMC 958FR"},     {0x30, "SMC 93xAPM"},
-    {0x40, "SMC 67x"},        {0x42, "SMC 70x or 80x"}, {0x43, "SMC 77x"},
-    {0x44, "SMC 78x"},        {0x46, "SMC 602"},       {0x47, "SMC 60x"},
-    {0x4C, "SMC 72x"},        {0x51, "SMC LPC47B27x"}, {0x52, "SMC LPC47B37x"},
-    {0x54, "SMC LPC47U33x"},  {0x56, "SMC LPC47B34x"}, {0x57, "SMC LPC47S42x"},
-    {0x58, "SMC LPC47U32x"},  {0x59, "SMC LPC47M10x"},
+    {0x01, "SMC 667"},       {0x02, "SMC 93x"},        {0x03, "SMC 93xFR"},
+    {0x07, "SMC 957FR"},     {0x09, "SMC 958FR"},      {0x30, "SMC 93xAPM"},
+    {0x40, "SMC 67x"},       {0x42, "SMC 70x or 80x"}, {0x43, "SMC 77x"},
+    {0x44, "SMC 78x"},       {0x46, "SMC 602"},        {0x47, "SMC 60x"},
+    {0x4C, "SMC 72x"},       {0x51, "SMC LPC47B27x"},  {0x52, "SMC LPC47B37x"},
+    {0x54, "SMC LPC47U33x"}, {0x56, "SMC LPC47B34x"},  {0x57, "SMC LPC47S42x"},
+    {0x58, "SMC LPC47U32x"}, {0x59, "SMC LPC47M10x"},
 };
 
 struct Identified {
@@ -85,9 +84,9 @@ bool ProbeSmc(ConfigPorts& ports, FixedText<260>& line) {
         }
         ports.writeEach(port, {kEnter, kEnter});
         Identified chip;
-        const bool named = nameByRegister0D(ports, port, chip) ||
-                           nameByRegister20(ports, port, chip) ||
-                           (port == kChipsAndTechnologiesPort && isChipsAndTechnologies(ports, chip));
+        const bool named =
+            nameByRegister0D(ports, port, chip) || nameByRegister20(ports, port, chip) ||
+            (port == kChipsAndTechnologiesPort && isChipsAndTechnologies(ports, chip));
         ports.write(port, kLeave);
         if (named) {
             WriteSuperIoLine(line, chip.name.c_str(), chip.revision, port);

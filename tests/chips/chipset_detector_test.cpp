@@ -26,7 +26,9 @@ TEST_F(ChipsetDetectorTest, NamesTheFirstDeviceOfAKnownVendor) {
         const char* line;
         bool skipsPorts2E4E;
     } cases[] = {
-        {{{0, 0x8086, 0x7190, 3}, {7, 0x8086, 0x7110, 2}}, "Chipset:   Intel 440BX/ZX rev 3", false},
+        {{{0, 0x8086, 0x7190, 3}, {7, 0x8086, 0x7110, 2}},
+         "Chipset:   Intel 440BX/ZX rev 3",
+         false},
         {{{0, 0x1234, 0x5678, 9}, {1, 0x8086, 0x7000, 1}}, "Chipset:   Intel 7000 rev 1", false},
         {{{0, 0x8086, 0x122D, 2}}, "Chipset:   Intel Triton 430FX rev 2", false},
         {{{0, 0x8086, 0x71A2, 0}}, "Chipset:   Intel 440GX rev 0", false},

@@ -1,6 +1,7 @@
 // romwise-cli end to end on the Super I/O sample machines: the lines each one
 // names, --skip-superio, --passes 2 and the port trace.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -68,7 +69,8 @@ class CliChipsTest : public testing::Test {
     }
 
     const std::filesystem::path tracePath_ =
-        std::filesystem::temp_directory_path() / "romwise-chips-cli-trace.txt";
+        std::filesystem::temp_directory_path() /
+        ("romwise-chips-cli-trace-" + std::to_string(getpid()) + ".txt");
 };
 
 TEST_F(CliChipsTest, EverySampleNamesItsChipAndChipset) {
@@ -121,13 +123,15 @@ TEST_F(CliChipsTest, EverySampleNamesItsChipAndChipset) {
 
 TEST_F(CliChipsTest, NoKnownChipsetIsUnknown) {
     // A board whose only PCI device belongs to no vendor of the table.
-    const auto dir = std::filesystem::temp_directory_path() / "romwise-chips-cli-unknown";
+    const auto dir = std::filesystem::temp_directory_path() /
+                     ("romwise-chips-cli-unknown-" + std::to_string(getpid()));
     std::filesystem::create_directories(dir);
     const auto profile = dir / "board.json";
     {
         std::ofstream file(profile);
         file << R"({ "os": { "platformId": 2, "majorVersion": 5, "minorVersion": 1 },
-                     "rom": ")" << Sample("award-440bx-rom.bin") << R"(",
+                     "rom": ")"
+             << Sample("award-440bx-rom.bin") << R"(",
                      "pci": [ { "device": 0, "vendor": "0x10DE", "deviceId": "0x01E0" } ] })";
     }
     const auto doc = runJson({"--machine", profile.string()});
@@ -155,8 +159,8 @@ TEST_F(CliChipsTest, TraceShowsTheChainAndTheChipsetScan) {
     EXPECT_EQ(lines.front(), "W 108 AA") << "the chain starts with the UMC probe";
     // The chipset scan ends the pass, stopping at the Intel host bridge.
     EXPECT_EQ(std::vector<std::string>(lines.end() - 4, lines.end()),
-              (std::vector<std::string>{"W32 CF8 80000008", "R32 CFC 00000003",
-                                        "W32 CF8 80000000", "R32 CFC 71908086"}));
+              (std::vector<std::string>{"W32 CF8 80000008", "R32 CFC 00000003", "W32 CF8 80000000",
+                                        "R32 CFC 71908086"}));
     // The Winbond chip was opened and closed at 3F0h and named.
     EXPECT_NE(std::find(lines.begin(), lines.end(), "R 3F1 52"), lines.end());
     EXPECT_NE(std::find(lines.begin(), lines.end(), "R 3F1 F3"), lines.end());

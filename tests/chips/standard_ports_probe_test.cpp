@@ -10,8 +10,7 @@ namespace {
 using Trace = std::vector<std::string>;
 
 SuperIoChip Winbond(std::uint16_t port, std::uint8_t high, std::uint8_t low) {
-    return Chip(port, {Key(port, {0x87, 0x87})}, {Key(port, {0xAA})},
-                {{0x20, high}, {0x21, low}});
+    return Chip(port, {Key(port, {0x87, 0x87})}, {Key(port, {0xAA})}, {{0x20, high}, {0x21, low}});
 }
 
 SuperIoChip Smc(std::uint16_t port, std::map<std::uint8_t, std::uint8_t> registers) {
@@ -33,52 +32,62 @@ void ExpectEachNamed(SuperIoProbe probe, const std::vector<Expectation>& cases) 
 }
 
 TEST(WinbondProbe, OlderPartAnsweringTo87hAt3F0) {
-    SimBoard board({Chip(0x3F0, {Key(0x3F0, {0x87, 0x87})}, {Key(0x3F0, {0xAA})},
-                         {{0x09, 0x4A}})});
+    SimBoard board({Chip(0x3F0, {Key(0x3F0, {0x87, 0x87})}, {Key(0x3F0, {0xAA})}, {{0x09, 0x4A}})});
     FixedText<260> line;
     ASSERT_TRUE(board.probe(ProbeWinbond, line));
     EXPECT_EQ(line.str(), "Superio:   Winbond 877F (use 87h) rev 0 found at port 3F0h");
-    EXPECT_EQ(board.trace(),
-              (Trace{"W 250 89", "W 251 09", "R 252 FF", "W 250 AA", "W 250 88", "W 251 09",
-                     "R 252 FF", "W 250 AA", "W 3F0 87", "W 3F0 87", "W 3F0 09", "R 3F1 4A",
-                     "W 3F0 AA"}));
+    EXPECT_EQ(board.trace(), (Trace{"W 250 89", "W 251 09", "R 252 FF", "W 250 AA", "W 250 88",
+                                    "W 251 09", "R 252 FF", "W 250 AA", "W 3F0 87", "W 3F0 87",
+                                    "W 3F0 09", "R 3F1 4A", "W 3F0 AA"}));
     EXPECT_FALSE(board.ports().isUnlocked(0));
 }
 
 TEST(WinbondProbe, OlderPartsByKeyAndNibble) {
     // Key at 250h, index 251h, data 252h; AAh at 250h closes.
     auto at250 = [](std::uint8_t key, std::uint8_t reg09) {
-        SuperIoChip chip = Chip(0x251, {Key(0x250, {key})}, {Key(0x250, {0xAA})},
-                                {{0x09, reg09}});
+        SuperIoChip chip = Chip(0x251, {Key(0x250, {key})}, {Key(0x250, {0xAA})}, {{0x09, reg09}});
         chip.dataPort = 0x252;
         return chip;
     };
     auto at3F0 = [](std::uint8_t key, std::uint8_t reg09) {
         return Chip(0x3F0, {Key(0x3F0, {key, key})}, {Key(0x3F0, {0xAA})}, {{0x09, reg09}});
     };
-    ExpectEachNamed(ProbeWinbond,
-                    {
-                        {at250(0x89, 0x07), "Superio:   Winbond 777 (use 89h) rev 0 found at port 250h"},
-                        {at250(0x88, 0x0C), "Superio:   Winbond 877TF (use 88h) rev 0 found at port 250h"},
-                        {at250(0x89, 0x18), "Superio:   Winbond 787 (use 89h) rev 0 found at port 250h"},
-                        {at3F0(0x86, 0x09), "Superio:   Winbond 787IF (use 86h) rev 0 found at port 3F0h"},
-                        {at3F0(0x86, 0x0B), "Superio:   Winbond 877AF (use 86h) rev 0 found at port 3F0h"},
-                        {at3F0(0x87, 0x0D), "Superio:   Winbond 877ATF (use 87h) rev 0 found at port 3F0h"},
-                    });
+    ExpectEachNamed(
+        ProbeWinbond,
+        {
+            {at250(0x89, 0x07), "Superio:   Winbond 777 (use 89h) rev 0 found at port 250h"},
+            {at250(0x88, 0x0C), "Superio:   Winbond 877TF (use 88h) rev 0 found at port 250h"},
+            {at250(0x89, 0x18), "Superio:   Winbond 787 (use 89h) rev 0 found at port 250h"},
+            {at3F0(0x86, 0x09), "Superio:   Winbond 787IF (use 86h) rev 0 found at port 3F0h"},
+            {at3F0(0x86, 0x0B), "Superio:   Winbond 877AF (use 86h) rev 0 found at port 3F0h"},
+            {at3F0(0x87, 0x0D), "Superio:   Winbond 877ATF (use 87h) rev 0 found at port 3F0h"},
+        });
 }
 
 TEST(WinbondProbe, NewerPartsByDeviceId) {
-    ExpectEachNamed(ProbeWinbond,
-                    {
-                        {Winbond(0x2E, 0x52, 0x17), "Superio:   Winbond 627F/HF rev 7 found at port 2Eh"},
-                        {Winbond(0x4E, 0x60, 0x12), "Superio:   Winbond 697HF rev 2 found at port 4Eh"},
-                        {Winbond(0x370, 0x52, 0x7A), "Superio:   Winbond 977CTF rev 10 found at port 370h"},
-                        {Winbond(0x3F0, 0x52, 0xF3), "Superio:   Winbond 977EF rev 3 found at port 3F0h"},
-                        {Winbond(0x2E, 0x97, 0x73), "Superio:   Winbond 977TF rev 0 found at port 2Eh"},
-                        {Winbond(0x2E, 0x97, 0x74), "Superio:   Winbond 977ATF rev 0 found at port 2Eh"},
-                        {Winbond(0x370, 0x96, 0x71), "Superio:   Winbond 967F/AF rev 0 found at port 370h"},
-                        {Winbond(0x370, 0x97, 0x71), "Superio:   Winbond 977F/AF rev 0 found at port 370h"},
-                    });
+    ExpectEachNamed(
+        ProbeWinbond,
+        {
+            {Winbond(0x2E, 0x52, 0x17), "Superio:   Winbond 627F/HF rev 7 found at port 2Eh"},
+            {Winbond(0x4E, 0x60, 0x12), "Superio:   Winbond 697HF rev 2 found at port 4Eh"},
+            {Winbond(0x370, 0x52, 0x7A), "Superio:   Winbond 977CTF rev 10 found at port 370h"},
+            {Winbond(0x3F0, 0x52, 0xF3), "Superio:   Winbond 977EF rev 3 found at port 3F0h"},
+            {Winbond(0x2E, 0x97, 0x73), "Superio:   Winbond 977TF rev 0 found at port 2Eh"},
+            {Winbond(0x2E, 0x97, 0x74), "Superio:   Winbond 977ATF rev 0 found at port 2Eh"},
+            {Winbond(0x370, 0x96, 0x71), "Superio:   Winbond 967F/AF rev 0 found at port 370h"},
+            {Winbond(0x370, 0x97, 0x71), "Superio:   Winbond 977F/AF rev 0 found at port 370h"},
+        });
+}
+
+TEST(WinbondProbe, NewerPartEntryReadsAndExitAtEachPortInTurn) {
+    SimBoard board({Winbond(0x4E, 0x60, 0x12)});
+    FixedText<260> line;
+    ASSERT_TRUE(board.probe(ProbeWinbond, line));
+    EXPECT_EQ(line.str(), "Superio:   Winbond 697HF rev 2 found at port 4Eh");
+    EXPECT_EQ(board.traceFrom(0x2E),
+              (Trace{"W 2E 87", "W 2E 87", "W 2E 20", "R 2F FF", "W 2E 21", "R 2F FF", "W 2E AA",
+                     "W 4E 87", "W 4E 87", "W 4E 20", "R 4F 60", "W 4E 21", "R 4F 12", "W 4E AA"}));
+    EXPECT_FALSE(board.ports().isUnlocked(0)) << "closed again after the match";
 }
 
 TEST(WinbondProbe, LeavesEveryPortItOpensAndHonoursTheSkip) {
@@ -87,7 +96,8 @@ TEST(WinbondProbe, LeavesEveryPortItOpensAndHonoursTheSkip) {
     EXPECT_FALSE(board.probe(ProbeWinbond, line));
     EXPECT_EQ(line.str(), kUntouched);
     for (const char* port : {"2E", "4E", "370", "3F0"}) {
-        EXPECT_EQ(board.count(std::string("W ") + port + " AA"), port == std::string("3F0") ? 3u : 1u)
+        EXPECT_EQ(board.count(std::string("W ") + port + " AA"),
+                  port == std::string("3F0") ? 3u : 1u)
             << port;
     }
 
@@ -100,16 +110,32 @@ TEST(WinbondProbe, LeavesEveryPortItOpensAndHonoursTheSkip) {
 }
 
 TEST(SmcProbe, NamesChipsByRegister0DOr20) {
-    ExpectEachNamed(ProbeSmc,
-                    {
-                        {Smc(0x3F0, {{0x0D, 0x66}, {0x0E, 0x81}}), "Superio:   SMC 666IR rev 1 found at port 3F0h"},
-                        {Smc(0x370, {{0x0D, 0x65}, {0x0E, 0x05}}), "Superio:   SMC 665GT rev 5 found at port 370h"},
-                        {Smc(0x2E, {{0x0D, 0x03}, {0x0E, 0x04}}), "Superio:   SMC 669 rev 4 found at port 2Eh"},
-                        {Smc(0x4E, {{0x0D, 0x29}, {0x0E, 0x01}}), "Superio:   SMC 869 rev 1 found at port 4Eh"},
-                        {Smc(0x2E, {{0x20, 0x59}, {0x21, 0x02}}), "Superio:   SMC LPC47M10x rev 2 found at port 2Eh"},
-                        {Smc(0x370, {{0x20, 0x42}, {0x21, 0x00}}), "Superio:   SMC 70x or 80x rev 0 found at port 370h"},
-                        {Smc(0x3F0, {{0x20, 0x01}, {0x21, 0x09}}), "Superio:   SMC 667 rev 9 found at port 3F0h"},
-                    });
+    ExpectEachNamed(
+        ProbeSmc,
+        {
+            {Smc(0x3F0, {{0x0D, 0x66}, {0x0E, 0x81}}),
+             "Superio:   SMC 666IR rev 1 found at port 3F0h"},
+            {Smc(0x370, {{0x0D, 0x65}, {0x0E, 0x05}}),
+             "Superio:   SMC 665GT rev 5 found at port 370h"},
+            {Smc(0x2E, {{0x0D, 0x03}, {0x0E, 0x04}}), "Superio:   SMC 669 rev 4 found at port 2Eh"},
+            {Smc(0x4E, {{0x0D, 0x29}, {0x0E, 0x01}}), "Superio:   SMC 869 rev 1 found at port 4Eh"},
+            {Smc(0x2E, {{0x20, 0x59}, {0x21, 0x02}}),
+             "Superio:   SMC LPC47M10x rev 2 found at port 2Eh"},
+            {Smc(0x370, {{0x20, 0x42}, {0x21, 0x00}}),
+             "Superio:   SMC 70x or 80x rev 0 found at port 370h"},
+            {Smc(0x3F0, {{0x20, 0x01}, {0x21, 0x09}}),
+             "Superio:   SMC 667 rev 9 found at port 3F0h"},
+        });
+}
+
+TEST(SmcProbe, ARegister0DMatchSkipsRegister20AndStillLeaves) {
+    SimBoard board({Smc(0x2E, {{0x0D, 0x03}, {0x0E, 0x04}, {0x20, 0x59}})});
+    FixedText<260> line;
+    ASSERT_TRUE(board.probe(ProbeSmc, line));
+    EXPECT_EQ(line.str(), "Superio:   SMC 669 rev 4 found at port 2Eh");
+    EXPECT_EQ(board.trace(),
+              (Trace{"W 2E 55", "W 2E 55", "W 2E 0D", "R 2F 03", "W 2E 0E", "R 2F 04", "W 2E AA"}));
+    EXPECT_FALSE(board.ports().isUnlocked(0));
 }
 
 TEST(SmcProbe, ChipsAndTechnologiesTestRunsOnlyAt3F0) {
@@ -164,9 +190,12 @@ TEST(NscProbe, NamesChipsByRegister08Or20) {
                         {nsc(0x26E, {{0x20, 0xD1}}), "Superio:   NSC 317 rev 1 found at port 26Eh"},
                         {nsc(0x2E, {{0x20, 0xC0}}), "Superio:   NSC 307 rev 0 found at port 2Eh"},
                         // CFh is listed whole: the 97307, not a 307 of revision 15.
-                        {nsc(0x26E, {{0x20, 0xCF}, {0x27, 0x02}}), "Superio:   NSC 97307 rev 2 found at port 26Eh"},
-                        {nsc(0x398, {{0x20, 0xE9}, {0x27, 0x11}}), "Superio:   NSC 366 rev 17 found at port 398h"},
-                        {nsc(0x15C, {{0x20, 0xE0}, {0x27, 0x00}}), "Superio:   NSC 309 rev 0 found at port 15Ch"},
+                        {nsc(0x26E, {{0x20, 0xCF}, {0x27, 0x02}}),
+                         "Superio:   NSC 97307 rev 2 found at port 26Eh"},
+                        {nsc(0x398, {{0x20, 0xE9}, {0x27, 0x11}}),
+                         "Superio:   NSC 366 rev 17 found at port 398h"},
+                        {nsc(0x15C, {{0x20, 0xE0}, {0x27, 0x00}}),
+                         "Superio:   NSC 309 rev 0 found at port 15Ch"},
                     });
 }
 
@@ -174,12 +203,12 @@ TEST(NscProbe, ReadsRegisters08_20_27InOrderAndHonoursTheSkip) {
     SimBoard board({});
     FixedText<260> line(kUntouched);
     EXPECT_FALSE(board.probe(ProbeNsc, line));
-    EXPECT_EQ(board.trace(), (Trace{"W 2E 08", "R 2F FF", "W 2E 20", "R 2F FF", "W 2E 27", "R 2F FF",
-                                    "W 4E 08", "R 4F FF", "W 4E 20", "R 4F FF", "W 4E 27", "R 4F FF",
-                                    "W 15C 08", "R 15D FF", "W 15C 20", "R 15D FF", "W 15C 27",
-                                    "R 15D FF", "W 26E 08", "R 26F FF", "W 26E 20", "R 26F FF",
-                                    "W 26E 27", "R 26F FF", "W 398 08", "R 399 FF", "W 398 20",
-                                    "R 399 FF", "W 398 27", "R 399 FF"}));
+    EXPECT_EQ(board.trace(),
+              (Trace{"W 2E 08",  "R 2F FF",  "W 2E 20",  "R 2F FF",  "W 2E 27",  "R 2F FF",
+                     "W 4E 08",  "R 4F FF",  "W 4E 20",  "R 4F FF",  "W 4E 27",  "R 4F FF",
+                     "W 15C 08", "R 15D FF", "W 15C 20", "R 15D FF", "W 15C 27", "R 15D FF",
+                     "W 26E 08", "R 26F FF", "W 26E 20", "R 26F FF", "W 26E 27", "R 26F FF",
+                     "W 398 08", "R 399 FF", "W 398 20", "R 399 FF", "W 398 27", "R 399 FF"}));
 
     SimBoard skipped({Chip(0x4E, {}, {}, {{0x08, 0x73}})});
     EXPECT_FALSE(skipped.probe(ProbeNsc, line, /*skipPorts2E4E=*/true));

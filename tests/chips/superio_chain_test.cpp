@@ -36,9 +36,9 @@ TEST(SouthBridgeProbe, ScansAllDevicesOfBus0ReadingRevisionFirst) {
     EXPECT_EQ(line.str(), kUntouched);
     const Trace& trace = board.trace();
     ASSERT_EQ(trace.size(), 128u);
-    EXPECT_EQ(Trace(trace.begin(), trace.begin() + 4),
-              (Trace{"W32 CF8 80000008", "R32 CFC 00000003", "W32 CF8 80000000",
-                     "R32 CFC 71908086"}));
+    EXPECT_EQ(
+        Trace(trace.begin(), trace.begin() + 4),
+        (Trace{"W32 CF8 80000008", "R32 CFC 00000003", "W32 CF8 80000000", "R32 CFC 71908086"}));
     EXPECT_EQ(trace[126], "W32 CF8 8000F800");
 }
 
@@ -76,10 +76,14 @@ TEST_F(SuperIoChain, EmptyMachineRequestsPerProbe) {
         const char* name;
         std::size_t requests;
     } cases[] = {
-        {ProbeUmcIte, "UMC and ITE", 118}, {ProbeSouthBridge, "south bridge", 128},
-        {ProbeWinbond, "Winbond", 46},     {ProbeSmc, "SMC", 49},
-        {ProbeNsc, "NSC", 30},             {ProbeLgs, "LGS", 16},
-        {ProbeAli, "ALi", 26},             {ProbeHmc, "HMC", 7},
+        {ProbeUmcIte, "UMC and ITE", 118},
+        {ProbeSouthBridge, "south bridge", 128},
+        {ProbeWinbond, "Winbond", 46},
+        {ProbeSmc, "SMC", 49},
+        {ProbeNsc, "NSC", 30},
+        {ProbeLgs, "LGS", 16},
+        {ProbeAli, "ALi", 26},
+        {ProbeHmc, "HMC", 7},
         {ProbeIntel82091, "Intel 82091AA", 16},
     };
     std::size_t total = 0;
@@ -95,21 +99,27 @@ TEST_F(SuperIoChain, EmptyMachineRequestsPerProbe) {
     EXPECT_FALSE(board.identify(line));
     EXPECT_EQ(line.str(), kUntouched);
     EXPECT_EQ(board.trace().size(), total) << "the chain runs every probe once";
+
+    // Without 2Eh and 4Eh: ITE at 2Eh (24), Winbond (14), SMC (22) and NSC (12) fewer.
+    skipPorts2E4E() = true;
+    SimBoard skipped({});
+    EXPECT_FALSE(skipped.identify(line));
+    EXPECT_EQ(skipped.trace().size(), total - 24 - 14 - 22 - 12);
 }
 
 TEST_F(SuperIoChain, StopsAtTheFirstMatch) {
     // A UMC chip matched by the first probe: nothing but 108h/109h is touched.
-    SimBoard umc({Chip(0x108, {Key(0x108, {0xAA})}, {Key(0x108, {0x55})},
-                       {{0xC2, 0x00}, {0xC4, 0x01}})});
+    SimBoard umc(
+        {Chip(0x108, {Key(0x108, {0xAA})}, {Key(0x108, {0x55})}, {{0xC2, 0x00}, {0xC4, 0x01}})});
     FixedText<260> line;
     ASSERT_TRUE(umc.identify(line));
     EXPECT_EQ(line.str(), "Superio:   UMC 8663B rev 0 found at port 108h");
     EXPECT_EQ(umc.portsTouched(), (std::set<std::uint32_t>{0x108, 0x109}));
 
     // The south bridge is named before the Winbond chip is looked for.
-    SimBoard bridge({Chip(0x2E, {Key(0x2E, {0x87, 0x87})}, {Key(0x2E, {0xAA})},
-                          {{0x20, 0x52}, {0x21, 0x17}})},
-                    {{7, 0x10B9, 0x1543, 195}});
+    SimBoard bridge(
+        {Chip(0x2E, {Key(0x2E, {0x87, 0x87})}, {Key(0x2E, {0xAA})}, {{0x20, 0x52}, {0x21, 0x17}})},
+        {{7, 0x10B9, 0x1543, 195}});
     ASSERT_TRUE(bridge.identify(line));
     EXPECT_EQ(line.str(), "Superio:   ALi M1543 rev 195 found at port 7h");
     EXPECT_EQ(bridge.count("W 250 89"), 0u) << "the Winbond probe did not run";
@@ -126,8 +136,8 @@ TEST_F(SuperIoChain, DefaultBoardsWinbondIsNamedByTheNewerPartProbe) {
 }
 
 TEST_F(SuperIoChain, SkippedPortsHideAChipAt2E) {
-    const SuperIoChip winbond = Chip(0x2E, {Key(0x2E, {0x87, 0x87})}, {Key(0x2E, {0xAA})},
-                                     {{0x20, 0x52}, {0x21, 0x17}});
+    const SuperIoChip winbond =
+        Chip(0x2E, {Key(0x2E, {0x87, 0x87})}, {Key(0x2E, {0xAA})}, {{0x20, 0x52}, {0x21, 0x17}});
     {
         SimBoard board({winbond});
         FixedText<260> line;

@@ -87,6 +87,13 @@ TEST(AliProbe, SinglePortPartsAnswerOnTheirOwnPort) {
     FixedText<260> line;
     board.probe(ProbeAli, line);
     EXPECT_EQ(board.trace(), (Trace{"W 3F1 51", "W 3F1 29", "R 3F1 93"}));
+
+    // Both selections at 3F1h come before 398h, and no closing key is written.
+    SimBoard m5119({AliSinglePort(0x398, {{0x19, 0x91}})});
+    m5119.probe(ProbeAli, line);
+    EXPECT_EQ(m5119.trace(),
+              (Trace{"W 3F1 51", "W 3F1 29", "R 3F1 FF", "W 3F1 51", "W 3F1 19", "R 3F1 FF",
+                     "W 398 51", "W 398 29", "R 398 FF", "W 398 51", "W 398 19", "R 398 91"}));
 }
 
 TEST(AliProbe, PairPartsNameTheirModelInLowerCaseHex) {

@@ -1,6 +1,7 @@
 // PCI configuration reads through the kernel's files: a made-up tree for the
 // rules, and this machine's own sysfs for the real thing.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -17,9 +18,10 @@ namespace fs = std::filesystem;
 class FakePciTree : public testing::Test {
   protected:
     void SetUp() override {
+        // The process id keeps builds that run the same test at once apart.
         root_ = fs::temp_directory_path() /
-                ("romwise-pci-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                 "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+                ("romwise-pci-" + std::to_string(getpid()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(root_);
         fs::create_directories(sysfs());
         fs::create_directories(proc());
@@ -71,8 +73,8 @@ TEST_F(FakePciTree, FallsBackToProcBusPci) {
     EXPECT_EQ(pci.ReadConfigDword(0, 7, 0, 0x00), 0x71908086u);
     EXPECT_EQ(pci.ReadConfigDword(0, 7, 1, 0x00), 0xFFFFFFFFu);
     EXPECT_TRUE(LinuxPciConfigAccess::available(sysfs(), proc()));
-    EXPECT_FALSE(LinuxPciConfigAccess::available((root_ / "none").string(),
-                                                 (root_ / "none").string()));
+    EXPECT_FALSE(
+        LinuxPciConfigAccess::available((root_ / "none").string(), (root_ / "none").string()));
 }
 
 std::uint32_t ReadHexFile(const fs::path& file) {

@@ -79,9 +79,9 @@ TEST(PciConfigAccess, AddressFormationAndMasks) {
         std::uint32_t bus, device, function, reg;
         std::uint32_t address;
     } cases[] = {
-        {0, 0, 0, 0x08, 0x80000008u},  {0, 0, 0, 0x0B, 0x80000008u},
-        {0, 0, 0, 0x09, 0x80000008u},  {0, 7, 0, 0x00, 0x80003800u},
-        {0, 33, 0, 0x00, 0x80000800u}, {0, 31, 9, 0x00, 0x8000F900u},
+        {0, 0, 0, 0x08, 0x80000008u},   {0, 0, 0, 0x0B, 0x80000008u},
+        {0, 0, 0, 0x09, 0x80000008u},   {0, 7, 0, 0x00, 0x80003800u},
+        {0, 33, 0, 0x00, 0x80000800u},  {0, 31, 9, 0x00, 0x8000F900u},
         {255, 0, 7, 0xFF, 0x80FF07FCu}, {256, 0, 0, 0x100, 0x80000000u},
     };
     for (const Case& c : cases) {
