@@ -7,8 +7,6 @@
 
 namespace romwise {
 
-inline constexpr char kSupportTelephone[] = "Support: +1 (800) 555-0142";
-
 // Lines 1 to 18 of the report, each ending in CR LF (the report's format on
 // every platform), bytes kept as they are.
 std::string writeTextReport(const DetectionResults& results);

@@ -7,7 +7,9 @@
 
 namespace romwise {
 
-// Formats both request addresses from the record at the end of a completed pass.
+// Formats both request addresses from the record at the end of a completed
+// pass. An address whose canonical form does not fit its field leaves that
+// field empty.
 void buildUpgradeUrls(DetectionResults& results, const char* biosVendorCode);
 
 // Opens the prepared request in the browser, or refuses by runState when
