@@ -10,6 +10,11 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string>
+#include <utility>
+
+#include "hw/driver_opening.h"
+#include "platform/linux/linux_rom_mappings.h"
 
 namespace romwise {
 
@@ -19,40 +24,9 @@ std::string systemError(int error) {
     return std::strerror(error);
 }
 
-// Read-only views of physical memory through /dev/mem, released with the driver.
-class PhysicalMappings {
-  public:
-    ~PhysicalMappings() {
-        for (const Mapping& mapping : mappings_) {
-            munmap(mapping.base, mapping.length);
-        }
-    }
-
-    const std::uint8_t* map(std::uint32_t physicalAddress, std::uint32_t length) {
-        const int fd = open("/dev/mem", O_RDONLY | O_CLOEXEC);
-        if (fd < 0) {
-            return nullptr;
-        }
-        const long page = sysconf(_SC_PAGESIZE);
-        const std::uint32_t pageMask = static_cast<std::uint32_t>(page > 0 ? page : 4096) - 1;
-        const std::uint32_t start = physicalAddress & ~pageMask;
-        const std::size_t span = (physicalAddress - start) + length;
-        void* base = mmap(nullptr, span, PROT_READ, MAP_SHARED, fd, static_cast<off_t>(start));
-        close(fd);
-        if (base == MAP_FAILED) {
-            return nullptr;
-        }
-        mappings_.push_back({base, span});
-        return static_cast<const std::uint8_t*>(base) + (physicalAddress - start);
-    }
-
-  private:
-    struct Mapping {
-        void* base;
-        std::size_t length;
-    };
-    std::vector<Mapping> mappings_;
-};
+// The ROM window and other physical ranges come from a read-only mapping of
+// /dev/mem, released with the driver.
+using PhysicalMappings = LinuxRomMappings;
 
 #ifdef ROMWISE_HAVE_PORT_INSTRUCTIONS
 // Ports 0-3FFh, where every Super I/O configuration port lies, are opened with
@@ -124,26 +98,24 @@ class PortInstructionDriver final : public HardwareDriver {
 #endif
 
 // Ports through the kernel's /dev/port device: the file offset is the port.
+// The descriptor belongs to the opened device, which outlives this object.
 class DevPortDriver final : public HardwareDriver {
   public:
     explicit DevPortDriver(int fd) : fd_(fd) {}
-    ~DevPortDriver() override { close(fd_); }
-    DevPortDriver(const DevPortDriver&) = delete;
-    DevPortDriver& operator=(const DevPortDriver&) = delete;
 
     bool isActive() override { return true; }
     bool readPortByte(std::uint32_t port, std::uint8_t& value) override {
         return pread(fd_, &value, 1, port) == 1;
     }
-    bool readPortDword(std::uint32_t port, std::uint32_t& value) override {
-        return pread(fd_, &value, 4, port) == 4;
-    }
+    // The kernel turns a 4-byte access of /dev/port into four byte accesses
+    // at consecutive ports, which is not a dword cycle: a PCI address
+    // written that way to CF8h is never latched. Dword requests are refused
+    // (they read as all ones) rather than answered wrongly.
+    bool readPortDword(std::uint32_t, std::uint32_t&) override { return false; }
     bool writePortByte(std::uint32_t port, std::uint8_t value) override {
         return pwrite(fd_, &value, 1, port) == 1;
     }
-    bool writePortDword(std::uint32_t port, std::uint32_t value) override {
-        return pwrite(fd_, &value, 4, port) == 4;
-    }
+    bool writePortDword(std::uint32_t, std::uint32_t) override { return false; }
     const std::uint8_t* mapPhysToLinear(std::uint32_t address, std::uint32_t length) override {
         return memory_.map(address, length);
     }
@@ -155,30 +127,157 @@ class DevPortDriver final : public HardwareDriver {
 
 }  // namespace
 
-std::unique_ptr<HardwareDriver> LinuxDriverHost::openHardwareDriver(std::string_view, bool, bool) {
-    std::string tried;
+// --- the driver's devices on Linux -------------------------------------------
+
+LinuxDriverServices::~LinuxDriverServices() {
+    while (!devices_.empty()) {
+        closeDevice(devices_.begin()->first);
+    }
+}
+
+DeviceHandle LinuxDriverServices::failOpen(int error, std::string text) {
+    lastError_ = static_cast<std::uint32_t>(error);
+    notes_.push_back(std::move(text));
+    return kNoDevice;
+}
+
+DeviceHandle LinuxDriverServices::openPortInstructions() {
 #ifdef ROMWISE_HAVE_PORT_INSTRUCTIONS
+    std::uint32_t portsOpened = 0;
     if (ioperm(0, kLegacyPortEnd, 1) == 0) {
-        failureReason_.clear();
-        return std::make_unique<PortInstructionDriver>(kLegacyPortEnd);
+        portsOpened = kLegacyPortEnd;
+    } else {
+        const int permissionError = errno;
+        if (iopl(3) != 0) {
+            const int levelError = errno;
+            return failOpen(levelError,
+                            std::string(kDriverDeviceNames[0]) +
+                                ", port instructions: ioperm: " + systemError(permissionError) +
+                                ", iopl: " + systemError(levelError));
+        }
+        portsOpened = kPortSpaceEnd;
     }
-    if (iopl(3) == 0) {
-        failureReason_.clear();
-        return std::make_unique<PortInstructionDriver>(kPortSpaceEnd);
-    }
-    tried = "port instructions (ioperm, iopl): " + systemError(errno);
+    const DeviceHandle device = nextHandle_++;
+    devices_[device] = OpenedDevice{DeviceKind::PortInstructions, -1, portsOpened};
+    return device;
 #else
-    tried = "port instructions: not available on this processor";
+    return failOpen(ENOSYS, std::string(kDriverDeviceNames[0]) +
+                                ", port instructions: not available on this processor");
 #endif
-    const int fd = open("/dev/port", O_RDWR | O_CLOEXEC);
-    if (fd >= 0) {
-        failureReason_.clear();
-        return std::make_unique<DevPortDriver>(fd);
+}
+
+DeviceHandle LinuxDriverServices::openPortFile() {
+    const int fd = open(portDevicePath_.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
+        return failOpen(error, std::string(kDriverDeviceNames[1]) + ", " + portDevicePath_ + ": " +
+                                   systemError(error));
     }
-    tried += "; /dev/port: " + systemError(errno);
-    failureReason_ = "no I/O port access (" + tried +
-                     "). Run as root on a kernel that allows I/O port access, or use --machine.";
+    const DeviceHandle device = nextHandle_++;
+    devices_[device] = OpenedDevice{DeviceKind::PortFile, fd, 0};
+    return device;
+}
+
+DeviceHandle LinuxDriverServices::openDevice(std::string_view path, const DeviceOpenParameters&) {
+    const std::string_view prefix = kDevicePathPrefix;
+    const std::string_view name =
+        path.substr(0, prefix.size()) == prefix ? path.substr(prefix.size()) : std::string_view();
+    if (name == kDriverDeviceNames[0]) {
+        return openPortInstructions();
+    }
+    if (name == kDriverDeviceNames[1]) {
+        return openPortFile();
+    }
+    return failOpen(ENOENT, std::string(path) + ": no such device on Linux");
+}
+
+void LinuxDriverServices::closeDevice(DeviceHandle device) {
+    const auto found = devices_.find(device);
+    if (found == devices_.end()) {
+        return;
+    }
+    const OpenedDevice opened = found->second;
+    devices_.erase(found);
+    if (opened.kind == DeviceKind::PortFile) {
+        close(opened.fd);
+        return;
+    }
+#ifdef ROMWISE_HAVE_PORT_INSTRUCTIONS
+    // Give the port rights back once no device needs them any more.
+    for (const auto& [handle, other] : devices_) {
+        if (other.kind == DeviceKind::PortInstructions) {
+            return;
+        }
+    }
+    ioperm(0, kLegacyPortEnd, 0);
+    iopl(0);
+#endif
+}
+
+std::unique_ptr<HardwareDriver> LinuxDriverServices::deviceDriver(DeviceHandle device, bool) {
+    const auto found = devices_.find(device);
+    if (found == devices_.end()) {
+        return nullptr;
+    }
+    if (found->second.kind == DeviceKind::PortFile) {
+        return std::make_unique<DevPortDriver>(found->second.fd);
+    }
+#ifdef ROMWISE_HAVE_PORT_INSTRUCTIONS
+    return std::make_unique<PortInstructionDriver>(found->second.portsOpened);
+#else
     return nullptr;
+#endif
+}
+
+FileSearchHandle LinuxDriverServices::findFirstFile(std::string_view) {
+    lastError_ = ENOENT;
+    return kNoFileSearch;
+}
+
+bool LinuxDriverServices::copyFile(std::string_view, std::string_view, bool) {
+    lastError_ = ENOSYS;
+    return false;
+}
+
+ServiceHandle LinuxDriverServices::openServiceManager(std::uint32_t) {
+    lastError_ = ENOSYS;
+    serviceManagerAsked_ = true;
+    return kNoServiceHandle;
+}
+
+ServiceHandle LinuxDriverServices::openService(ServiceHandle, std::string_view, std::uint32_t) {
+    lastError_ = ENOSYS;
+    return kNoServiceHandle;
+}
+
+bool LinuxDriverServices::startService(ServiceHandle) {
+    lastError_ = ENOSYS;
+    return false;
+}
+
+ServiceHandle LinuxDriverServices::createService(ServiceHandle, const ServiceDefinition&) {
+    lastError_ = ENOSYS;
+    return kNoServiceHandle;
+}
+
+std::string LinuxDriverServices::failureNotes() const {
+    if (notes_.empty()) {
+        return {};
+    }
+    std::string tried;
+    for (const std::string& text : notes_) {
+        if (tried.find(text) != std::string::npos) {
+            continue;  // the same answer from a second round
+        }
+        tried += tried.empty() ? "" : "; ";
+        tried += text;
+    }
+    if (serviceManagerAsked_) {
+        tried += "; no service manager to load a driver";
+    }
+    return "no I/O port access (" + tried +
+           "). Run as root (or with CAP_SYS_RAWIO) on a kernel that allows I/O port access, or "
+           "use --machine FILE.";
 }
 
 }  // namespace romwise

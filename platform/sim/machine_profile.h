@@ -52,7 +52,7 @@ using WriteSequence = std::vector<PortWrite>;
 
 struct SuperIoChip {
     std::uint16_t indexPort = 0;
-    std::uint16_t dataPort = 0;  // indexPort + 1 unless given
+    std::uint16_t dataPort = 0;         // indexPort + 1 unless given
     std::vector<WriteSequence> unlock;  // empty: always unlocked
     std::vector<WriteSequence> lock;
     std::optional<std::pair<std::uint8_t, std::uint8_t>> lockOnRegisterWrite;  // register, value
@@ -69,7 +69,7 @@ struct CpuidLeaf {
 struct ProfileCpu {
     std::map<std::uint32_t, CpuidLeaf> leaves;
     bool sse = true;
-    std::uint32_t clockMhz = 0;           // time-stamp counter rate; 0: the counter does not run
+    std::uint32_t clockMhz = 0;  // time-stamp counter rate; 0: the counter does not run
     std::uint64_t counterFrequency = 10'000'000;
     double bsfLoopSeconds = 0.0;
 };
@@ -80,7 +80,7 @@ struct ProfileBrowser {
 };
 
 struct MachineProfile {
-    std::string path;         // the file it came from
+    std::string path;  // the file it came from
     std::string description;
     ProfileOs os;
     bool administrator = true;

@@ -83,72 +83,6 @@ const std::uint8_t* SimHardwareDriver::mapPhysToLinear(std::uint32_t physicalAdd
     return mappings_.back()->data();
 }
 
-// --- driver host -----------------------------------------------------------
-
-SimDriverHost::SimDriverHost(const MachineProfile& profile, SimPortSpace& ports,
-                             const SimPhysicalMemory& memory)
-    : profile_(profile),
-      ports_(ports),
-      memory_(memory),
-      serviceInstalled_(profile.driver != DriverOutcome::AfterInstall &&
-                        profile.driver != DriverOutcome::Missing) {}
-
-bool SimDriverHost::deviceOpens() const {
-    switch (profile_.driver) {
-        case DriverOutcome::Direct:
-        case DriverOutcome::Inactive:
-            return true;
-        case DriverOutcome::AfterStart:
-        case DriverOutcome::AfterInstall:
-            return serviceRunning_;
-        case DriverOutcome::Missing:
-            return false;
-    }
-    return false;
-}
-
-std::unique_ptr<HardwareDriver> SimDriverHost::makeDriver() const {
-    return std::make_unique<SimHardwareDriver>(
-        ports_, memory_, profile_.driver != DriverOutcome::Inactive, profile_.romMappable);
-}
-
-std::unique_ptr<HardwareDriver> SimDriverHost::openHardwareDriver(std::string_view, bool is64Bit,
-                                                                  bool isWin9x) {
-    lastFailureReason_.clear();
-    const std::string serviceName = is64Bit ? "TVICHW64" : "TVICHW32";
-    if (isWin9x) {
-        // Windows 9x loads the virtual device itself; no service is involved.
-        steps_.push_back("open " + serviceName + ".vxd");
-        if (profile_.driver != DriverOutcome::Missing) {
-            return makeDriver();
-        }
-    } else {
-        for (const char* device : {"TVicDevice1", "TVicDevice0"}) {
-            const std::string open = std::string("open ") + device;
-            steps_.push_back(open);
-            if (deviceOpens()) {
-                return makeDriver();
-            }
-            steps_.push_back("start service " + serviceName);
-            if (!serviceInstalled_) {
-                steps_.push_back("install service " + serviceName);
-                if (profile_.driver == DriverOutcome::Missing) {
-                    continue;  // no driver file to install
-                }
-                serviceInstalled_ = true;
-                steps_.push_back("start service " + serviceName);
-            }
-            serviceRunning_ = true;
-            steps_.push_back(open);
-            if (deviceOpens()) {
-                return makeDriver();
-            }
-        }
-    }
-    lastFailureReason_ = "the machine profile has no hardware-access driver (driver: missing)";
-    return nullptr;
-}
-
 // --- physical memory window ------------------------------------------------
 
 bool SimPhysicalMemoryWindow::Open() {
@@ -254,7 +188,9 @@ bool SimProcessor::queryPerformanceFrequency(std::int64_t& out) {
 // --- operating system ------------------------------------------------------
 
 // Profiles are UTF-8; the record holds the system's 8-bit texts.
-std::string SimOsServices::programPath() { return utf8ToWindows1252(profile_.programPath); }
+std::string SimOsServices::programPath() {
+    return utf8ToWindows1252(profile_.programPath);
+}
 
 std::optional<CountryInfo> SimOsServices::country() {
     if (!profile_.country) {

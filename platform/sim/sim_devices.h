@@ -1,5 +1,6 @@
-// The simulated devices of a machine profile: the hardware-access driver and
-// its host, the physical-memory window, the processor, the operating system
+// The simulated devices of a machine profile: the hardware-access driver
+// (the system that opens it is in sim_driver_services.h), the physical-memory
+// window, the processor, the operating system
 // and the shell. They refer to the profile and the port space they were made
 // from, which must outlive them (SimPlatform owns both).
 #pragma once
@@ -12,7 +13,6 @@
 #include <vector>
 
 #include "cpu/processor_access.h"
-#include "hw/driver_host.h"
 #include "hw/hardware_driver.h"
 #include "hw/physical_memory_window.h"
 #include "os/os_services.h"
@@ -60,36 +60,6 @@ class SimHardwareDriver final : public HardwareDriver {
     bool active_;
     bool romMappable_;
     std::vector<std::unique_ptr<std::vector<std::uint8_t>>> mappings_;
-};
-
-// Opens the driver the way the real host does (the device "TVicDevice1",
-// else start the service, else install and start it, then the same again for
-// "TVicDevice0"), with the profile's `driver` value deciding which step
-// succeeds. A started service keeps running, so a later open succeeds at once.
-class SimDriverHost final : public DriverHost {
-  public:
-    SimDriverHost(const MachineProfile& profile, SimPortSpace& ports,
-                  const SimPhysicalMemory& memory);
-
-    std::unique_ptr<HardwareDriver> openHardwareDriver(std::string_view programDirectory,
-                                                       bool is64Bit, bool isWin9x) override;
-    std::string lastFailureReason() const override { return lastFailureReason_; }
-
-    // Every step tried, in order: "open TVicDevice1", "start service TVICHW32",
-    // "install service TVICHW32", "open TVICHW32.vxd".
-    const std::vector<std::string>& steps() const { return steps_; }
-
-  private:
-    bool deviceOpens() const;
-    std::unique_ptr<HardwareDriver> makeDriver() const;
-
-    const MachineProfile& profile_;
-    SimPortSpace& ports_;
-    const SimPhysicalMemory& memory_;
-    bool serviceInstalled_;
-    bool serviceRunning_ = false;
-    std::vector<std::string> steps_;
-    std::string lastFailureReason_;
 };
 
 // Maps physical memory with a 64 KiB granularity: the start is rounded down

@@ -10,7 +10,8 @@ SimPlatform::SimPlatform(MachineProfile profile)
     : profile_(std::move(profile)),
       ports_(profile_.superio, profile_.pci),
       memory_(profile_.memory),
-      driverHost_(profile_, ports_, memory_),
+      driverServices_(simDriverSetupFor(profile_), ports_, memory_),
+      driverHost_(driverServices_),
       processor_(profile_.cpu),
       os_(profile_),
       shell_(profile_.browser) {}

@@ -4,8 +4,10 @@
 #include <memory>
 
 #include "app/platform.h"
+#include "hw/service_driver_host.h"
 #include "platform/sim/machine_profile.h"
 #include "platform/sim/sim_devices.h"
+#include "platform/sim/sim_driver_services.h"
 #include "platform/sim/sim_port_space.h"
 
 namespace romwise::sim {
@@ -30,7 +32,7 @@ class SimPlatform final : public Platform {
     const MachineProfile& profile() const { return profile_; }
     SimPortSpace& portSpace() { return ports_; }
     const SimPhysicalMemory& physicalMemory() const { return memory_; }
-    SimDriverHost& simDriverHost() { return driverHost_; }
+    SimDriverServices& simDriverServices() { return driverServices_; }
     SimProcessor& simProcessor() { return processor_; }
     SimOsServices& simOs() { return os_; }
     SimShell& simShell() { return shell_; }
@@ -39,7 +41,8 @@ class SimPlatform final : public Platform {
     const MachineProfile profile_;
     SimPortSpace ports_;
     SimPhysicalMemory memory_;
-    SimDriverHost driverHost_;
+    SimDriverServices driverServices_;
+    ServiceDriverHost driverHost_;
     SimProcessor processor_;
     SimOsServices os_;
     SimShell shell_;

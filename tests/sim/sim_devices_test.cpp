@@ -107,18 +107,26 @@ struct HostCase {
     DriverOutcome outcome;
     bool opens;
     bool active;
-    std::vector<std::string> steps;
+    std::vector<std::string> calls;  // the names of the calls, in order
 };
 
-class SimDriverHostOutcome : public ::testing::TestWithParam<HostCase> {};
+std::vector<std::string> callNames(const SimDriverServices& services) {
+    std::vector<std::string> names;
+    for (const std::string& call : services.calls()) {
+        names.push_back(call.substr(0, call.find('(')));
+    }
+    return names;
+}
 
-TEST_P(SimDriverHostOutcome, FollowsTheOpeningSteps) {
+class SimDriverOutcome : public ::testing::TestWithParam<HostCase> {};
+
+TEST_P(SimDriverOutcome, FollowsTheOpeningSteps) {
     MachineProfile profile;
     profile.driver = GetParam().outcome;
     SimPlatform platform(profile);
     auto driver = platform.driverHost().openHardwareDriver("C:\\Romwise\\", false, false);
     ASSERT_EQ(driver != nullptr, GetParam().opens);
-    EXPECT_EQ(platform.simDriverHost().steps(), GetParam().steps);
+    EXPECT_EQ(callNames(platform.simDriverServices()), GetParam().calls);
     if (driver) {
         EXPECT_EQ(driver->isActive(), GetParam().active);
         EXPECT_TRUE(platform.driverHost().lastFailureReason().empty());
@@ -128,44 +136,62 @@ TEST_P(SimDriverHostOutcome, FollowsTheOpeningSteps) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Outcomes, SimDriverHostOutcome,
-    ::testing::Values(
-        HostCase{DriverOutcome::Direct, true, true, {"open TVicDevice1"}},
-        HostCase{DriverOutcome::Inactive, true, false, {"open TVicDevice1"}},
-        HostCase{DriverOutcome::AfterStart,
-                 true,
-                 true,
-                 {"open TVicDevice1", "start service TVICHW32", "open TVicDevice1"}},
-        HostCase{DriverOutcome::AfterInstall,
-                 true,
-                 true,
-                 {"open TVicDevice1", "start service TVICHW32", "install service TVICHW32",
-                  "start service TVICHW32", "open TVicDevice1"}},
-        HostCase{DriverOutcome::Missing,
-                 false,
-                 false,
-                 {"open TVicDevice1", "start service TVICHW32", "install service TVICHW32",
-                  "open TVicDevice0", "start service TVICHW32", "install service TVICHW32"}}));
+const std::vector<std::string> kStartRoute = {
+    "CreateFile",   "OpenSCManager",      "OpenService", "StartService",
+    "GetLastError", "CloseServiceHandle", "CreateFile",  "CloseServiceHandle"};
+const std::vector<std::string> kInstallRoute = {
+    "CreateFile",    "OpenSCManager",     "OpenService",   "GetSystemDirectory",
+    "FindFirstFile", "CopyFile",          "CreateService", "CloseServiceHandle",
+    "OpenService",   "StartService",      "GetLastError",  "CloseServiceHandle",
+    "CreateFile",    "CloseServiceHandle"};
 
-TEST(SimDriverHost, AStartedServiceKeepsRunning) {
+INSTANTIATE_TEST_SUITE_P(
+    Outcomes, SimDriverOutcome,
+    ::testing::Values(HostCase{DriverOutcome::Direct, true, true, {"CreateFile"}},
+                      HostCase{DriverOutcome::Inactive, true, false, {"CreateFile"}},
+                      HostCase{DriverOutcome::AfterStart, true, true, kStartRoute},
+                      HostCase{DriverOutcome::AfterInstall, true, true, kInstallRoute}));
+
+TEST(SimDriverServices, AMissingDriverFailsForBothDevices) {
     MachineProfile profile;
-    profile.driver = DriverOutcome::AfterInstall;
+    profile.driver = DriverOutcome::Missing;
     SimPlatform platform(profile);
-    ASSERT_NE(platform.driverHost().openHardwareDriver("", true, false), nullptr);
-    ASSERT_NE(platform.driverHost().openHardwareDriver("", true, false), nullptr);
-    const std::vector<std::string> expected = {"open TVicDevice1",         "start service TVICHW64",
-                                               "install service TVICHW64", "start service TVICHW64",
-                                               "open TVicDevice1",         "open TVicDevice1"};
-    EXPECT_EQ(platform.simDriverHost().steps(), expected);
+    EXPECT_EQ(platform.driverHost().openHardwareDriver("C:\\Romwise\\", false, false), nullptr);
+    std::vector<std::string> devices;
+    for (const std::string& call : platform.simDriverServices().calls()) {
+        if (call.rfind("CreateFile", 0) == 0) {
+            devices.push_back(call);
+        }
+    }
+    EXPECT_EQ(devices,
+              (std::vector<std::string>{"CreateFile(\\\\.\\TVicDevice1, 1, 0, 3, 80h) = -1",
+                                        "CreateFile(\\\\.\\TVicDevice0, 1, 0, 3, 80h) = -1"}));
+    EXPECT_EQ(platform.simDriverServices().openHandleCount(), 0u);
 }
 
-TEST(SimDriverHost, Windows9xOpensTheVirtualDevice) {
+TEST(SimDriverServices, AStartedServiceKeepsRunning) {
     MachineProfile profile;
     profile.driver = DriverOutcome::AfterInstall;
+    profile.os.wow64Directory = "C:\\WINDOWS\\SysWOW64";
     SimPlatform platform(profile);
-    EXPECT_NE(platform.driverHost().openHardwareDriver("", false, true), nullptr);
-    EXPECT_EQ(platform.simDriverHost().steps(), std::vector<std::string>{"open TVICHW32.vxd"});
+    ASSERT_NE(platform.driverHost().openHardwareDriver("", true, false), nullptr);
+    platform.simDriverServices().clearCalls();
+    const auto again = platform.driverHost().openHardwareDriver("", true, false);
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(callNames(platform.simDriverServices()), std::vector<std::string>{"CreateFile"});
+    EXPECT_TRUE(platform.simDriverServices().serviceRunning("TVICHW64"));
+}
+
+TEST(SimDriverServices, Windows9xOpensTheVirtualDevice) {
+    MachineProfile profile;
+    profile.driver = DriverOutcome::AfterInstall;
+    profile.os.platformId = 1;
+    SimPlatform platform(profile);
+    const auto driver = platform.driverHost().openHardwareDriver("C:\\Romwise\\", false, true);
+    EXPECT_NE(driver, nullptr);
+    EXPECT_EQ(platform.simDriverServices().calls().back(),
+              "CreateFile(\\\\.\\TVICHW32.vxd, 1, 0, 3, 80h) = 1");
+    EXPECT_EQ(platform.simDriverServices().files().count("C:\\WINDOWS\\SYSTEM\\TVICHW32.vxd"), 1u);
 }
 
 TEST(SimPlatform, PortStateOutlivesADriver) {

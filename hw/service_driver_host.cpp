@@ -1,0 +1,57 @@
+#include "hw/service_driver_host.h"
+
+#include <utility>
+
+namespace romwise {
+
+OpenedHardwareDriver::OpenedHardwareDriver(DriverServices& services, DriverRecord record)
+    : services_(services),
+      record_(std::move(record)),
+      device_(services_.deviceDriver(record_.deviceHandle, record_.isWin9x)) {}
+
+OpenedHardwareDriver::~OpenedHardwareDriver() {
+    // Views and port rights of the device go before the device itself.
+    device_.reset();
+    CloseDriverDevice(services_, record_);
+}
+
+// A device the platform cannot use counts as an inactive driver.
+bool OpenedHardwareDriver::isActive() {
+    return device_ && device_->isActive();
+}
+
+bool OpenedHardwareDriver::readPortByte(std::uint32_t port, std::uint8_t& value) {
+    return device_ && device_->readPortByte(port, value);
+}
+
+bool OpenedHardwareDriver::readPortDword(std::uint32_t port, std::uint32_t& value) {
+    return device_ && device_->readPortDword(port, value);
+}
+
+bool OpenedHardwareDriver::writePortByte(std::uint32_t port, std::uint8_t value) {
+    return device_ && device_->writePortByte(port, value);
+}
+
+bool OpenedHardwareDriver::writePortDword(std::uint32_t port, std::uint32_t value) {
+    return device_ && device_->writePortDword(port, value);
+}
+
+const std::uint8_t* OpenedHardwareDriver::mapPhysToLinear(std::uint32_t physicalAddress,
+                                                          std::uint32_t length) {
+    return device_ ? device_->mapPhysToLinear(physicalAddress, length) : nullptr;
+}
+
+std::unique_ptr<HardwareDriver> ServiceDriverHost::openHardwareDriver(
+    std::string_view programDirectory, bool is64Bit, bool isWin9x) {
+    services_.clearFailureNotes();
+    std::optional<DriverRecord> record =
+        OpenHardwareDriver(services_, programDirectory, is64Bit, isWin9x);
+    if (!record) {
+        failureReason_ = services_.failureNotes();
+        return nullptr;
+    }
+    failureReason_.clear();
+    return std::make_unique<OpenedHardwareDriver>(services_, std::move(*record));
+}
+
+}  // namespace romwise

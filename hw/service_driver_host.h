@@ -1,0 +1,56 @@
+// The process's way to the hardware-access driver on a platform that offers
+// the device, file and service operations of DriverServices: runs the
+// opening steps and hands out the opened device as a HardwareDriver that
+// closes the device when it is released.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "hw/driver_host.h"
+#include "hw/driver_opening.h"
+#include "hw/driver_services.h"
+#include "hw/hardware_driver.h"
+
+namespace romwise {
+
+// The opened driver: port and ROM requests go to the device's own access
+// object; releasing it closes the device.
+class OpenedHardwareDriver final : public HardwareDriver {
+  public:
+    OpenedHardwareDriver(DriverServices& services, DriverRecord record);
+    ~OpenedHardwareDriver() override;
+    OpenedHardwareDriver(const OpenedHardwareDriver&) = delete;
+    OpenedHardwareDriver& operator=(const OpenedHardwareDriver&) = delete;
+
+    const DriverRecord& record() const { return record_; }
+
+    bool isActive() override;
+    bool readPortByte(std::uint32_t port, std::uint8_t& value) override;
+    bool readPortDword(std::uint32_t port, std::uint32_t& value) override;
+    bool writePortByte(std::uint32_t port, std::uint8_t value) override;
+    bool writePortDword(std::uint32_t port, std::uint32_t value) override;
+    const std::uint8_t* mapPhysToLinear(std::uint32_t physicalAddress,
+                                        std::uint32_t length) override;
+
+  private:
+    DriverServices& services_;
+    DriverRecord record_;
+    std::unique_ptr<HardwareDriver> device_;
+};
+
+class ServiceDriverHost final : public DriverHost {
+  public:
+    explicit ServiceDriverHost(DriverServices& services) : services_(services) {}
+
+    std::unique_ptr<HardwareDriver> openHardwareDriver(std::string_view programDirectory,
+                                                       bool is64Bit, bool isWin9x) override;
+    std::string lastFailureReason() const override { return failureReason_; }
+
+  private:
+    DriverServices& services_;
+    std::string failureReason_;
+};
+
+}  // namespace romwise

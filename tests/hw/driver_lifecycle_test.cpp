@@ -1,0 +1,199 @@
+// The driver over the life of the process: kept from pass to pass, asked
+// again when inactive, closed by the window's close path and opened again by
+// the next pass; and the message a user sees when it cannot be opened.
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <memory>
+#include <sstream>
+
+#include "app/cli_program.h"
+#include "app/cli_view.h"
+#include "app/detection_results.h"
+#include "app/detection_session.h"
+#include "app/main_controller.h"
+#include "app/standard_detectors.h"
+#include "hw/driver_opening.h"
+#include "platform/linux/linux_hardware.h"
+#include "platform/sim/profile_loader.h"
+#include "platform/sim/sim_platform.h"
+
+namespace romwise {
+namespace {
+
+const std::string kSamples = ROMWISE_SAMPLES_DIR;
+constexpr const char* kDriverMessage = "Error loading TVICHW driver!";
+
+sim::MachineProfile sampleWith(sim::DriverOutcome outcome) {
+    sim::MachineProfile profile = sim::loadMachineProfile(kSamples + "/award-440bx.json");
+    profile.driver = outcome;
+    return profile;
+}
+
+// The window's logic on a sample machine, with the command line's view.
+struct SimWindow {
+    explicit SimWindow(sim::DriverOutcome outcome) : platform(sampleWith(outcome)) {
+        controller.initialize();
+    }
+
+    sim::SimDriverServices& driverSystem() { return platform.simDriverServices(); }
+
+    int deviceOpens() {
+        int count = 0;
+        for (const std::string& call : driverSystem().calls()) {
+            count += call.rfind("CreateFile(", 0) == 0 ? 1 : 0;
+        }
+        return count;
+    }
+
+    sim::SimPlatform platform;
+    std::unique_ptr<DetectionResults> results = std::make_unique<DetectionResults>();
+    DetectionOptions options;
+    std::ostringstream errors;
+    CliView view{errors};
+    StandardDetectors detectors{platform};
+    DetectionSession session{*results,  options,       view,
+                             detectors, platform.os(), platform.driverHost()};
+    MainController controller{session, platform.shell()};
+};
+
+TEST(DriverLifecycle, TheOpenDriverServesEveryLaterPass) {
+    SimWindow window(sim::DriverOutcome::AfterInstall);
+    for (int pass = 0; pass < 3; ++pass) {
+        window.controller.getBiosInfo();
+        EXPECT_EQ(window.results->runState, RunState::Completed) << window.errors.str();
+    }
+    EXPECT_EQ(window.deviceOpens(), 2) << "one failed direct open, one after installing";
+    EXPECT_TRUE(window.view.messages().empty());
+}
+
+TEST(DriverLifecycle, AnInactiveDriverIsAskedAgainWithoutReopening) {
+    SimWindow window(sim::DriverOutcome::Inactive);
+    window.controller.getBiosInfo();
+    window.controller.getBiosInfo();
+    EXPECT_EQ(window.deviceOpens(), 1);
+    EXPECT_NE(window.session.driver, nullptr) << "kept although inactive";
+    EXPECT_EQ(window.results->runState, RunState::Started);
+    ASSERT_EQ(window.view.messages().size(), 2u);
+    for (const RecordedMessage& message : window.view.messages()) {
+        EXPECT_EQ(message.text, kDriverMessage);
+        EXPECT_EQ(message.caption, "Quorvel Romwise");
+        EXPECT_EQ(message.reason, "") << "an open driver gives no reason line";
+    }
+    EXPECT_EQ(window.view.field(1009), " ");
+}
+
+TEST(DriverLifecycle, AFailedOpenIsTriedAgainByEveryPassAndSaysWhy) {
+    SimWindow window(sim::DriverOutcome::Missing);
+    window.controller.getBiosInfo();
+    const int opensPerPass = window.deviceOpens();
+    window.controller.getBiosInfo();
+    EXPECT_EQ(window.deviceOpens(), 2 * opensPerPass);
+    ASSERT_EQ(window.view.messages().size(), 2u);
+    EXPECT_EQ(window.view.messages()[1].text, kDriverMessage);
+    EXPECT_EQ(window.view.messages()[1].reason,
+              "the machine profile has no hardware-access driver (driver: missing)");
+    EXPECT_NE(window.errors.str().find("romwise: Error loading TVICHW driver!\nromwise: the "
+                                       "machine profile has no hardware-access driver"),
+              std::string::npos)
+        << window.errors.str();
+    EXPECT_EQ(window.driverSystem().openHandleCount(), 0u);
+}
+
+TEST(DriverLifecycle, TheClosePathClosesTheDriverAndTheNextPassOpensItAgain) {
+    SimWindow window(sim::DriverOutcome::Direct);
+    window.controller.closeRequested();  // before any pass: nothing to close
+    EXPECT_TRUE(window.driverSystem().calls().empty());
+
+    window.controller.getBiosInfo();
+    window.controller.closeRequested();
+    EXPECT_EQ(window.session.driver, nullptr);
+    EXPECT_EQ(window.driverSystem().calls().back(), "CloseHandle(1)");
+    EXPECT_EQ(window.driverSystem().openHandleCount(), 0u);
+
+    window.controller.getBiosInfo();
+    EXPECT_EQ(window.results->runState, RunState::Completed);
+    const std::vector<std::string> expected = {"CreateFile(\\\\.\\TVicDevice1, 1, 0, 3, 80h) = 1",
+                                               "CloseHandle(1)",
+                                               "CreateFile(\\\\.\\TVicDevice1, 1, 0, 3, 80h) = 2"};
+    EXPECT_EQ(window.driverSystem().calls(), expected);
+}
+
+TEST(DriverLifecycle, AfterASubmitTheClosePathLeavesTheDriverOpen) {
+    SimWindow window(sim::DriverOutcome::Direct);
+    window.controller.getBiosInfo();
+    window.controller.submit();
+    ASSERT_EQ(window.results->requestSubmitted, 1);
+    window.controller.closeRequested();
+    EXPECT_TRUE(window.view.ended());
+    EXPECT_NE(window.session.driver, nullptr);
+    EXPECT_EQ(window.driverSystem().calls().size(), 1u);
+}
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+CliRun runCliWith(const std::vector<std::string>& arguments) {
+    processDetectionResults() = DetectionResults{};
+    std::ostringstream out, err;
+    CliRun run;
+    run.status = runCli(arguments, out, err);
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+}
+
+TEST(DriverMessage, TheJsonDocumentKeepsTheMessageAndItsReasonApart) {
+    const CliRun run =
+        runCliWith({"--machine", kSamples + "/driver-missing.json", "--format", "json"});
+    EXPECT_EQ(run.status, 3);
+    const auto doc = nlohmann::json::parse(run.out);
+    ASSERT_EQ(doc["messages"].size(), 1u);
+    EXPECT_EQ(doc["messages"][0]["text"], kDriverMessage);
+    EXPECT_EQ(doc["messages"][0]["reason"],
+              "the machine profile has no hardware-access driver (driver: missing)");
+
+    const CliRun inactive =
+        runCliWith({"--machine", kSamples + "/driver-inactive.json", "--format", "json"});
+    const auto quiet = nlohmann::json::parse(inactive.out);
+    EXPECT_FALSE(quiet["messages"][0].contains("reason"));
+}
+
+// Whether this process may use port instructions or /dev/port at all.
+bool machineGrantsPortAccess() {
+    if (access("/dev/port", F_OK) == 0) {
+        return true;
+    }
+    LinuxDriverServices probe("/nonexistent/port");
+    const DeviceHandle device =
+        probe.openDevice(std::string(kDevicePathPrefix) + "TVicDevice1", kDriverDeviceOpen);
+    if (device == kNoDevice) {
+        return false;
+    }
+    probe.closeDevice(device);
+    return true;
+}
+
+TEST(DriverMessage, ARealPassWithoutPortAccessStopsAtTheDriverWithAReasonLine) {
+    if (machineGrantsPortAccess()) {
+        GTEST_SKIP() << "this machine grants I/O port access; a real pass would probe its ports";
+    }
+    const CliRun run = runCliWith({});
+    if (run.err.find("Insufficient privileges") != std::string::npos) {
+        GTEST_SKIP() << "not running as an administrator; the pass stops before the driver";
+    }
+    EXPECT_EQ(run.status, 3) << run.err;
+    EXPECT_TRUE(run.out.empty());
+    EXPECT_NE(run.err.find("romwise: Error loading TVICHW driver!\nromwise: no I/O port access ("),
+              std::string::npos)
+        << run.err;
+    EXPECT_NE(run.err.find("Run as root"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace romwise
