@@ -1,0 +1,198 @@
+// The main window bound to the command logic: start-up state, a completed
+// pass, a pass stopped early, the hidden details message, the logo link,
+// help and the options and more-information buttons.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+#include <QUrl>
+
+#include "app/control_ids.h"
+#include "app/run_texts.h"
+#include "modal_script.h"
+#include "sample_window.h"
+#include "ui/color_button.h"
+#include "ui/logo_animation.h"
+
+namespace romwise::ui {
+namespace {
+
+using testing::child;
+using testing::ModalScript;
+using testing::SampleWindow;
+
+constexpr std::uint32_t kGreenFace = 0x78B40F;
+
+std::string fieldText(SampleWindow& window, int id) {
+    return window.control<QLineEdit>(id)->text().toStdString();
+}
+
+void getBiosInfo(SampleWindow& window) {
+    window.control<QPushButton>(control::kGetBiosInfo)->click();
+}
+
+TEST(MainWindow, StartsWithTheHintDisabledReportButtonsAndTheHighlightOnGetBiosInfo) {
+    SampleWindow window("award-440bx.json");
+    EXPECT_EQ(fieldText(window, control::kBiosType), "Click on Get BIOS Info Button...");
+    EXPECT_FALSE(window.control(control::kSave)->isEnabled());
+    EXPECT_FALSE(window.control(control::kPrint)->isEnabled());
+    EXPECT_FALSE(window.control(control::kSubmit)->isEnabled());
+    EXPECT_TRUE(window.control(control::kMoreInfo)->isHidden());
+    EXPECT_EQ(window.dialog.focusWidget(), window.control(control::kGetBiosInfo));
+    EXPECT_EQ(window.control<ColorButton>(control::kGetBiosInfo)->colors().face, kGreenFace);
+    EXPECT_EQ(window.control<ColorButton>(control::kGetBiosInfo)->colors().text, 0x010101u);
+    EXPECT_NE(window.control<ColorButton>(control::kSubmit)->colors().face, kGreenFace);
+    EXPECT_EQ(window.results->runState, RunState::NotRun);
+    ASSERT_NE(window.dialog.logo(), nullptr);
+    EXPECT_TRUE(window.dialog.logo()->isPlaying());
+    EXPECT_FALSE(window.control<QLabel>(control::kDetailsPicture)->pixmap().isNull());
+}
+
+TEST(MainWindow, ACompletedPassFillsEveryFieldAndMovesTheHighlightToSubmit) {
+    SampleWindow window("award-440bx.json");
+    getBiosInfo(window);
+    ASSERT_EQ(window.results->runState, RunState::Completed);
+    for (const int id : kResultFieldIds) {
+        EXPECT_FALSE(fieldText(window, id).empty()) << id;
+    }
+    EXPECT_EQ(fieldText(window, control::kBiosDate), "11/03/99");
+    EXPECT_NE(fieldText(window, control::kChipset).find("440BX"), std::string::npos);
+    EXPECT_EQ(window.control<QLineEdit>(control::kBiosId)->cursorPosition(), 0);
+    EXPECT_TRUE(window.control(control::kSave)->isEnabled());
+    EXPECT_TRUE(window.control(control::kPrint)->isEnabled());
+    EXPECT_TRUE(window.control(control::kSubmit)->isEnabled());
+    EXPECT_TRUE(window.control(control::kMoreInfo)->isVisible());
+    EXPECT_EQ(window.control<ColorButton>(control::kSubmit)->colors().face, kGreenFace);
+    EXPECT_NE(window.control<ColorButton>(control::kGetBiosInfo)->colors().face, kGreenFace);
+}
+
+TEST(MainWindow, APassStoppedAtTheAdministratorCheckSaysWhyAndEnablesNothing) {
+    SampleWindow window("not-administrator.json");
+    ModalScript script;
+    script.thenDismiss();
+    getBiosInfo(window);
+    EXPECT_EQ(window.results->runState, RunState::Started);
+    ASSERT_EQ(script.seen().size(), 1u);
+    EXPECT_EQ(script.seen()[0].text, kInsufficientPrivileges);
+    EXPECT_EQ(script.seen()[0].title, "Quorvel Romwise");
+    EXPECT_EQ(fieldText(window, control::kSignOn), " ");
+    EXPECT_FALSE(window.control(control::kSave)->isEnabled());
+    EXPECT_FALSE(window.control(control::kSubmit)->isEnabled());
+    EXPECT_TRUE(window.control(control::kMoreInfo)->isHidden());
+    EXPECT_EQ(window.control<ColorButton>(control::kGetBiosInfo)->colors().face, kGreenFace);
+}
+
+TEST(MainWindow, RecordTextsAreDecodedFromWindows1252) {
+    SampleWindow window("award-440bx.json");
+    window.dialog.setFieldText(control::kProcessor, "Intel\xAE Pentium\xAE III 1\xB5");
+    EXPECT_EQ(fieldText(window, control::kProcessor), "Intel® Pentium® III 1µ");
+}
+
+TEST(DetailsPicture, CtrlAltClickShowsTheDetailsAndCtrlClickAloneShowsNothing) {
+    SampleWindow window("award-440bx.json");
+    auto* picture = window.control(control::kDetailsPicture);
+    {
+        ModalScript script;
+        QTest::mouseClick(picture, Qt::LeftButton, Qt::ControlModifier | Qt::AltModifier);
+        QTest::qWait(20);
+        EXPECT_TRUE(script.seen().empty()) << "nothing before the first pass";
+    }
+    getBiosInfo(window);
+    {
+        ModalScript script;
+        QTest::mouseClick(picture, Qt::LeftButton, Qt::ControlModifier);
+        QTest::qWait(20);
+        EXPECT_TRUE(script.seen().empty());
+    }
+    ModalScript script;
+    script.thenDismiss();
+    QTest::mouseClick(picture, Qt::LeftButton, Qt::ControlModifier | Qt::AltModifier);
+    ASSERT_EQ(script.seen().size(), 1u);
+    EXPECT_EQ(script.seen()[0].title, "Quorvel Romwise");
+    EXPECT_EQ(script.seen()[0].text.rfind("DMI Version 2.3\nMotherboard Name: ", 0), 0u)
+        << script.seen()[0].text;
+}
+
+TEST(DetailsPicture, AfterAFailedPassTheMessageNamesOnlyTheSystem) {
+    SampleWindow window("unsupported-platform.json");
+    {
+        ModalScript passMessages;  // whatever the failed pass says
+        getBiosInfo(window);
+    }
+    ASSERT_EQ(window.results->runState, RunState::Failed);
+    ModalScript script;
+    script.thenDismiss();
+    QTest::mouseClick(window.control(control::kDetailsPicture), Qt::LeftButton,
+                      Qt::ControlModifier | Qt::AltModifier);
+    ASSERT_EQ(script.seen().size(), 1u);
+    EXPECT_EQ(script.seen()[0].text, "OS: " + std::string(window.results->osFullName.c_str()));
+}
+
+TEST(LogoArea, AClickOpensTheMakersWebSite) {
+    SampleWindow window("award-440bx.json");
+    ModalScript script;
+    QTest::mouseClick(window.control(control::kLogo), Qt::LeftButton);
+    const auto& launches = window.platform.simShell().launches();
+    ASSERT_FALSE(launches.empty());
+    EXPECT_NE(launches.back().target.find("quorvel"), std::string::npos);
+}
+
+class UrlRecorder : public QObject {
+    Q_OBJECT
+  public:
+    QList<QUrl> urls;
+  public slots:
+    void open(const QUrl& url) { urls << url; }
+};
+
+TEST(HelpButton, OpensOurOwnHelpPageInTheBrowser) {
+    SampleWindow window("award-440bx.json");
+    UrlRecorder recorder;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
+    window.control<QPushButton>(control::kHelp)->click();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    ASSERT_EQ(recorder.urls.size(), 1);
+    EXPECT_TRUE(recorder.urls[0].isLocalFile());
+    EXPECT_TRUE(QFile::exists(recorder.urls[0].toLocalFile()));
+    EXPECT_TRUE(recorder.urls[0].toLocalFile().endsWith(QStringLiteral("help/index.html")));
+}
+
+TEST(OptionsButton, SwitchingDmiOffLeavesMoreInfoHiddenAfterTheNextPass) {
+    SampleWindow window("award-440bx.json");
+    ModalScript script;
+    script.then([](QWidget* modal) {
+        child<QCheckBox>(modal, control::kSkipDmiCheck)->click();
+        child<QPushButton>(modal, 1)->click();
+    });
+    window.control<QPushButton>(control::kOptions)->click();
+    ASSERT_TRUE(script.finished());
+    EXPECT_EQ(window.options.skipDmi, 1);
+    EXPECT_EQ(window.options.skipSuperIo, 0);
+    getBiosInfo(window);
+    EXPECT_EQ(window.results->runState, RunState::Completed);
+    EXPECT_TRUE(window.control(control::kMoreInfo)->isHidden());
+}
+
+TEST(MoreInfoButton, ListsTheSlotsOfThePass) {
+    SampleWindow window("award-440bx.json");
+    getBiosInfo(window);
+    int rows = 0;
+    ModalScript script;
+    script.then([&](QWidget* modal) {
+        rows = child<QTreeWidget>(modal, control::kSlotList)->topLevelItemCount();
+        child<QPushButton>(modal, 1)->click();
+    });
+    window.control<QPushButton>(control::kMoreInfo)->click();
+    ASSERT_TRUE(script.finished());
+    EXPECT_EQ(rows, window.results->memorySlotTexts.count + 2);
+}
+
+}  // namespace
+}  // namespace romwise::ui
+
+#include "main_dialog_test.moc"

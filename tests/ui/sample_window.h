@@ -1,0 +1,39 @@
+// A main window on one of the sample machines.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/standard_detectors.h"
+#include "platform/linux/linux_report_files.h"
+#include "platform/sim/profile_loader.h"
+#include "platform/sim/sim_platform.h"
+#include "ui/main_dialog.h"
+
+namespace romwise::ui::testing {
+
+struct SampleWindow {
+    explicit SampleWindow(const std::string& profile)
+        : platform(sim::loadMachineProfile(std::string(ROMWISE_SAMPLES_DIR) + "/" + profile)),
+          detectors(platform),
+          results(std::make_unique<DetectionResults>()),
+          dialog(*results, options,
+                 MainDialogServices{detectors, platform.os(), platform.driverHost(),
+                                    platform.shell(), files}) {
+        dialog.show();
+    }
+
+    template <typename T = QWidget>
+    T* control(int id) {
+        return dynamic_cast<T*>(dialog.control(id));
+    }
+
+    sim::SimPlatform platform;
+    StandardDetectors detectors;
+    LinuxReportFiles files;
+    std::unique_ptr<DetectionResults> results;
+    DetectionOptions options;
+    MainDialog dialog;
+};
+
+}  // namespace romwise::ui::testing

@@ -1,0 +1,28 @@
+#include "ui/about_box.h"
+
+#include <QLabel>
+
+#include "app/control_ids.h"
+#include "ui/artwork.h"
+#include "ui/dialog_templates.h"
+
+namespace romwise::ui {
+
+namespace {
+constexpr int kIconPixels = 32;
+}
+
+AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
+    const auto controls = buildDialog(*this, kAboutBoxTemplate);
+    connectStandardButtons(*this, controls);
+    if (auto* text = dynamic_cast<QLabel*>(controls.at(control::kAboutText))) {
+        text->setText(QStringLiteral("Romwise %1").arg(QString::fromLatin1(kVersionText)));
+    }
+    // The icon control sizes itself to the icon.
+    if (auto* icon = findChild<QLabel*>(QStringLiteral("static0"))) {
+        icon->setPixmap(applicationIconPixmap(kIconPixels));
+        icon->resize(kIconPixels, kIconPixels);
+    }
+}
+
+}  // namespace romwise::ui

@@ -1,0 +1,82 @@
+// Start-up of the window program: one main dialog, run modally; the
+// process ends when it closes.
+#include <QApplication>
+#include <QTimer>
+#include <iostream>
+#include <memory>
+
+#include "app/control_ids.h"
+#include "app/standard_detectors.h"
+#include "platform/linux/linux_platform.h"
+#include "platform/linux/linux_report_files.h"
+#include "platform/sim/profile_loader.h"
+#include "platform/sim/sim_platform.h"
+#include "ui/dialog_font.h"
+#include "ui/first_paint_watch.h"
+#include "ui/main_dialog.h"
+#include "ui/window_options.h"
+
+namespace {
+
+constexpr int kExitUsage = 2;
+
+std::unique_ptr<romwise::Platform> createPlatform(const romwise::ui::WindowOptions& options) {
+    if (!options.machine) {
+        return std::make_unique<romwise::LinuxPlatform>();
+    }
+    try {
+        return std::make_unique<romwise::sim::SimPlatform>(
+            romwise::sim::loadMachineProfile(*options.machine));
+    } catch (const romwise::sim::ProfileError& error) {
+        std::cerr << "romwise: machine profile refused: " << error.what() << '\n';
+        return nullptr;
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace romwise;
+    const ui::WindowOptionsResult parsed =
+        ui::parseWindowOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (!parsed.error.empty()) {
+        std::cerr << "romwise: " << parsed.error
+                  << "\nTry 'romwise --help' for more information.\n";
+        return kExitUsage;
+    }
+    const ui::WindowOptions& options = parsed.options;
+    if (options.help) {
+        std::cout << ui::kWindowUsage;
+        return 0;
+    }
+    if (options.version) {
+        std::cout << "Romwise " << kVersionText << '\n';
+        return 0;
+    }
+
+    // A refused profile is reported before any window system is needed.
+    const std::unique_ptr<Platform> platform = createPlatform(options);
+    if (!platform) {
+        return kExitUsage;
+    }
+
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("romwise"));
+    QApplication::setDesktopFileName(QStringLiteral("romwise"));
+    ui::installFontSubstitutions();
+    StandardDetectors detectors(*platform);
+    LinuxReportFiles files;
+    const ui::MainDialogServices services{detectors, platform->os(), platform->driverHost(),
+                                          platform->shell(), files};
+    ui::MainDialog dialog(processDetectionResults(), processDetectionOptions(), services);
+
+    std::unique_ptr<ui::FirstPaintWatch> watch;
+    if (options.exitAfterFirstPaint) {
+        watch = std::make_unique<ui::FirstPaintWatch>(dialog, [&dialog] { dialog.done(0); });
+    }
+    if (options.getBiosInfo) {
+        QTimer::singleShot(0, &dialog, [&dialog] { dialog.controller().getBiosInfo(); });
+    }
+    dialog.exec();
+    return 0;
+}

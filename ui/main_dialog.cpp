@@ -1,0 +1,316 @@
+#include "ui/main_dialog.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QStyle>
+#include <QUrl>
+
+#include "app/control_ids.h"
+#include "platform/encoding/text_encoding.h"
+#include "report/report_save.h"
+#include "ui/about_box.h"
+#include "ui/artwork.h"
+#include "ui/clickable_label.h"
+#include "ui/color_button.h"
+#include "ui/confirmation_dialog.h"
+#include "ui/dialog_templates.h"
+#include "ui/logo_animation.h"
+#include "ui/more_info_dialog.h"
+#include "ui/options_dialog.h"
+#include "ui/report_printer.h"
+#include "ui/save_report_dialog.h"
+
+namespace romwise::ui {
+
+namespace {
+
+constexpr char kPrintDocumentName[] = "test";
+constexpr char kHelpMissing[] = "The help page could not be found.";
+
+QString fromRecord(const char* text) {
+    return QString::fromStdString(windows1252ToUtf8(text));
+}
+
+// The standard print dialog with the page range preset to pages 1 to 1.
+bool showPrintDialog(QPrinter& printer, QWidget* parent) {
+    QPrintDialog dialog(&printer, parent);
+    dialog.setMinMax(1, 1);
+    dialog.setFromTo(1, 1);
+    dialog.setPrintRange(QAbstractPrintDialog::PageRange);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+// The template's one picture without an id: the decorative picture.
+int decorativePictureIndex() {
+    int index = 0;
+    for (const ControlTemplate& control : kMainDialogTemplate.controls) {
+        if (control.kind == ControlKind::Picture && control.id == kNoId) {
+            return index;
+        }
+        ++index;
+    }
+    return -1;
+}
+
+}  // namespace
+
+QString helpPagePath() {
+    const QString installed = QCoreApplication::applicationDirPath() +
+                              QStringLiteral("/../share/romwise/help/index.html");
+    if (QFile::exists(installed)) {
+        return QDir::cleanPath(installed);
+    }
+#ifdef ROMWISE_SOURCE_HELP_PAGE
+    const QString source = QStringLiteral(ROMWISE_SOURCE_HELP_PAGE);
+    if (QFile::exists(source)) {
+        return source;
+    }
+#endif
+    return QString();
+}
+
+MainDialog::MainDialog(DetectionResults& results, DetectionOptions& options,
+                       const MainDialogServices& services, QWidget* parent)
+    : QDialog(parent),
+      session_(results, options, *this, services.detectors, services.os, services.driverHost),
+      controller_(session_, services.shell),
+      files_(services.files),
+      choosePrinter_(showPrintDialog) {
+    buildWindow();
+    placeArtwork();
+    connectCommands();
+    controller_.initialize();
+}
+
+MainDialog::~MainDialog() = default;
+
+void MainDialog::buildWindow() {
+    // A dialog with caption, system menu and close box, without minimise
+    // and maximise boxes.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    controls_ = buildDialog(*this, kMainDialogTemplate);
+    setWindowTitle(windowTitle() + QLatin1Char(' ') + QString::fromLatin1(kVersionText));
+    setWindowIcon(applicationIcon());
+    for (const int id : kResultFieldIds) {
+        if (auto* field = dynamic_cast<QLineEdit*>(control(id))) {
+            field->setFocusPolicy(Qt::ClickFocus);
+        }
+    }
+
+    aboutAction_ = new QAction(QString::fromUtf8(kAboutCommandText), this);
+    aboutAction_->setData(kAboutCommandId);
+    aboutAction_->setObjectName(QStringLiteral("aboutCommand"));
+    connect(aboutAction_, &QAction::triggered, this, [this] { runAboutBox(); });
+}
+
+void MainDialog::placeArtwork() {
+    if (auto* picture = dynamic_cast<QLabel*>(control(control::kDetailsPicture))) {
+        picture->setPixmap(detailsPicture(picture->size()));
+    }
+    const QString decorativeName = QStringLiteral("static%1").arg(decorativePictureIndex());
+    if (auto* picture = findChild<QLabel*>(decorativeName)) {
+        picture->setFrameStyle(QFrame::Box | QFrame::Plain);
+        const QRect inside = picture->contentsRect();
+        picture->setPixmap(decorativePicture(inside.size()));
+    }
+    if (auto* area = dynamic_cast<QLabel*>(control(control::kLogo))) {
+        logo_ = new LogoAnimation(area);
+        logo_->setObjectName(QString::number(control::kLogo));
+        logo_->setGeometry(area->contentsRect());
+    }
+}
+
+void MainDialog::connectCommands() {
+    auto onClick = [this](int id, auto&& action) {
+        if (auto* button = dynamic_cast<QPushButton*>(control(id))) {
+            connect(button, &QPushButton::clicked, this, action);
+        }
+    };
+    onClick(control::kGetBiosInfo, [this] { controller_.getBiosInfo(); });
+    onClick(control::kClose, [this] {
+        endResult_ = QDialog::Accepted;
+        controller_.closeRequested();
+    });
+    onClick(control::kSubmit, [this] { controller_.submit(); });
+    onClick(control::kSave, [this] { controller_.save(); });
+    onClick(control::kPrint, [this] { controller_.print(); });
+    onClick(control::kOptions, [this] { runOptionsDialog(); });
+    onClick(control::kMoreInfo, [this] { runMoreInfoDialog(); });
+    onClick(control::kHelp, [this] { showHelp(); });
+
+    if (auto* logoArea = dynamic_cast<ClickableLabel*>(control(control::kLogo))) {
+        logoArea->setClickHandler([this](Qt::KeyboardModifiers) { controller_.openWebSite(); });
+    }
+    if (auto* picture = dynamic_cast<ClickableLabel*>(control(control::kDetailsPicture))) {
+        picture->setClickHandler([this](Qt::KeyboardModifiers modifiers) {
+            controller_.detailsPictureClicked(modifiers.testFlag(Qt::ControlModifier),
+                                              modifiers.testFlag(Qt::AltModifier));
+        });
+    }
+}
+
+QWidget* MainDialog::control(int controlId) const {
+    const auto found = controls_.find(controlId);
+    return found == controls_.end() ? nullptr : found->second;
+}
+
+ColorButton* MainDialog::colorButton(int controlId) const {
+    return dynamic_cast<ColorButton*>(control(controlId));
+}
+
+void MainDialog::setFieldText(int controlId, const char* text) {
+    auto* field = dynamic_cast<QLineEdit*>(control(controlId));
+    if (field == nullptr) {
+        return;
+    }
+    field->setText(fromRecord(text));
+    field->setCursorPosition(0);
+    // The sign-on field is the status line while a pass runs on this thread.
+    if (controlId == control::kSignOn && field->isVisible()) {
+        field->repaint();
+    }
+}
+
+void MainDialog::enableControl(int controlId, bool enabled) {
+    if (QWidget* widget = control(controlId)) {
+        widget->setEnabled(enabled);
+    }
+}
+
+void MainDialog::showControl(int controlId, bool visible) {
+    if (QWidget* widget = control(controlId)) {
+        widget->setVisible(visible);
+    }
+}
+
+void MainDialog::setFocus(int controlId) {
+    if (QWidget* widget = control(controlId)) {
+        widget->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void MainDialog::messageBox(const char* text, const char* caption) {
+    QMessageBox box(QMessageBox::NoIcon, fromRecord(caption), fromRecord(text), QMessageBox::Ok,
+                    this);
+    box.exec();
+}
+
+void MainDialog::setButtonColors(int controlId, std::uint32_t textColor, std::uint32_t faceColor) {
+    if (ColorButton* button = colorButton(controlId)) {
+        button->setColors(textColor, faceColor);
+    }
+}
+
+void MainDialog::resetButtonColors(int controlId) {
+    if (ColorButton* button = colorButton(controlId)) {
+        button->resetColors();
+    }
+}
+
+DialogResult MainDialog::runCloseConfirmation() {
+    ConfirmationDialog dialog(this);
+    switch (dialog.exec()) {
+        case QDialog::Accepted:
+            return DialogResult::Accept;
+        case QDialog::Rejected:
+            return DialogResult::Cancel;
+        default:
+            return DialogResult::Other;
+    }
+}
+
+void MainDialog::runSaveReportDialog() {
+    const QString proposed = QFile::decodeName(defaultReportPath(files_).c_str());
+    SaveReportDialog dialog(
+        proposed,
+        [this](const std::string& path) { return saveTextReport(session_.results, path, files_); },
+        this);
+    dialog.exec();
+}
+
+void MainDialog::runPrintJob() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QString::fromLatin1(kPrintDocumentName));
+    printer.setFromTo(1, 1);
+    if (!choosePrinter_ || !choosePrinter_(printer, this)) {
+        return;  // cancelling is not an error
+    }
+    printReport(printer, session_.results);
+}
+
+void MainDialog::runOptionsDialog() {
+    OptionsDialog dialog(session_.options, this);
+    dialog.exec();
+}
+
+void MainDialog::runMoreInfoDialog() {
+    MoreInfoDialog dialog(session_.results, this);
+    dialog.exec();
+}
+
+void MainDialog::runAboutBox() {
+    AboutBox box(this);
+    box.exec();
+}
+
+void MainDialog::showHelp() {
+    const QString page = helpPagePath();
+    if (page.isEmpty() || !QDesktopServices::openUrl(QUrl::fromLocalFile(page))) {
+        messageBox(kHelpMissing, kApplicationTitle);
+    }
+}
+
+void MainDialog::endDialog() {
+    ended_ = true;
+    done(endResult_);
+}
+
+// The window's own close request takes the close path; the dialog then
+// ends with the cancel result.
+void MainDialog::closeEvent(QCloseEvent* event) {
+    if (ended_) {
+        event->accept();
+        return;
+    }
+    endResult_ = QDialog::Rejected;
+    controller_.closeRequested();
+    if (ended_) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+// The window manager owns the system menu here, so the About command lives
+// in the window's context menu.
+void MainDialog::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    menu.addAction(aboutAction_);
+    menu.exec(event->globalPos());
+}
+
+void MainDialog::paintEvent(QPaintEvent* event) {
+    if (!isMinimized()) {
+        QDialog::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    const int size = style()->pixelMetric(QStyle::PM_LargeIconSize);
+    const QPixmap icon = applicationIconPixmap(size);
+    painter.drawPixmap((width() - icon.width() + 1) / 2, (height() - icon.height() + 1) / 2, icon);
+}
+
+}  // namespace romwise::ui

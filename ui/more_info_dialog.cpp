@@ -1,0 +1,51 @@
+#include "ui/more_info_dialog.h"
+
+#include <QTreeWidget>
+#include <algorithm>
+
+#include "app/control_ids.h"
+#include "platform/encoding/text_encoding.h"
+#include "ui/dialog_templates.h"
+
+namespace romwise::ui {
+
+namespace {
+
+QString fromRecord(const char* text) {
+    return QString::fromStdString(windows1252ToUtf8(text));
+}
+
+}  // namespace
+
+SlotListColumns slotListColumns(int windowWidth) {
+    return {windowWidth / 3 - 4, 2 * windowWidth / 3};
+}
+
+MoreInfoDialog::MoreInfoDialog(const DetectionResults& results, QWidget* parent) : QDialog(parent) {
+    const auto controls = buildDialog(*this, kMoreInfoTemplate);
+    connectStandardButtons(*this, controls);
+    auto* list = dynamic_cast<QTreeWidget*>(controls.at(control::kSlotList));
+    if (list == nullptr) {
+        return;
+    }
+    const SlotListColumns columns = slotListColumns(list->frameGeometry().width());
+    list->setColumnCount(2);
+    list->setHeaderLabels({QStringLiteral("Slot"), QStringLiteral("Memory Installed")});
+    list->setColumnWidth(0, columns.slot);
+    list->setColumnWidth(1, columns.size);
+
+    // The record never holds more entries than its table, whatever count says.
+    const int count = std::min<int>(results.memorySlotTexts.count,
+                                    static_cast<int>(results.memorySlotTexts.text.size()));
+    for (int i = 0; i < count; ++i) {
+        auto* row = new QTreeWidgetItem(list);
+        row->setText(0, QStringLiteral("  %1").arg(i + 1));
+        row->setText(1, fromRecord(results.memorySlotTexts.text[static_cast<size_t>(i)].c_str()));
+    }
+    new QTreeWidgetItem(list);  // the blank separator row
+    auto* total = new QTreeWidgetItem(list);
+    total->setText(0, QStringLiteral("  Total:"));
+    total->setText(1, fromRecord(results.installedMemoryText.c_str()));
+}
+
+}  // namespace romwise::ui

@@ -1,0 +1,16 @@
+// The options dialog: switches Super I/O and DMI detection off and on for
+// the next passes.
+#pragma once
+
+#include <QDialog>
+
+#include "app/detection_results.h"
+
+namespace romwise::ui {
+
+class OptionsDialog : public QDialog {
+  public:
+    OptionsDialog(DetectionOptions& options, QWidget* parent);
+};
+
+}  // namespace romwise::ui

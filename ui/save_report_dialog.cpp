@@ -1,0 +1,40 @@
+#include "ui/save_report_dialog.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QMessageBox>
+
+#include "app/control_ids.h"
+#include "report/report_save.h"
+#include "ui/dialog_templates.h"
+
+namespace romwise::ui {
+
+namespace {
+constexpr int kFileNameLimit = 99;
+}
+
+SaveReportDialog::SaveReportDialog(const QString& proposedPath, SaveFunction save, QWidget* parent)
+    : QDialog(parent), save_(std::move(save)) {
+    const auto controls = buildDialog(*this, kSaveReportTemplate);
+    connectStandardButtons(*this, controls);
+    if (auto* field = dynamic_cast<QLineEdit*>(controls.at(control::kSaveFileName))) {
+        field->setMaxLength(kFileNameLimit);
+        field->setText(proposedPath);
+    }
+}
+
+// OK saves and closes the dialog whether or not the file could be written;
+// a failure is reported first.
+void SaveReportDialog::accept() {
+    auto* field = findChild<QLineEdit*>(QString::number(control::kSaveFileName));
+    const QString path = field != nullptr ? field->text() : QString();
+    if (!save_ || !save_(QFile::encodeName(path).toStdString())) {
+        QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kErrorCaption),
+                        QString::fromLatin1(kFileErrorSaving), QMessageBox::Ok, this);
+        box.exec();
+    }
+    QDialog::accept();
+}
+
+}  // namespace romwise::ui
