@@ -13,9 +13,11 @@
 #include "app/standard_detectors.h"
 #include "hw/port_trace.h"
 #include "platform/linux/linux_platform.h"
+#include "platform/linux/linux_report_files.h"
 #include "platform/sim/profile_loader.h"
 #include "platform/sim/sim_platform.h"
 #include "report/recording_shell.h"
+#include "report/report_save.h"
 #include "report/text_report.h"
 
 namespace romwise {
@@ -27,8 +29,6 @@ constexpr int kExitUsage = 2;
 constexpr int kExitStoppedEarly = 3;
 constexpr int kExitFailed = 4;
 constexpr int kExitOutputNotWritten = 5;
-
-constexpr char kFileError[] = "File error saving results!";
 
 class FileTraceSink final : public PortTraceSink {
   public:
@@ -50,32 +50,6 @@ int exitStatusFor(RunState state) {
             break;
     }
     return kExitStoppedEarly;
-}
-
-// Writes the report next to its target and renames it over the target only
-// when everything was written, so a failed save never damages an existing file.
-bool saveReport(const std::string& path, const std::string& report) {
-    if (path.empty()) {
-        return false;
-    }
-    const std::string temporary = path + ".romwise-tmp";
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        if (!file) {
-            return false;
-        }
-        file << report;
-        file.close();
-        if (!file) {
-            std::remove(temporary.c_str());
-            return false;
-        }
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
 }
 
 std::unique_ptr<Platform> createPlatform(const CliOptions& options, std::ostream& errors) {
@@ -144,9 +118,6 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     for (int pass = 0; pass < options.passes; ++pass) {
         controller.getBiosInfo();
     }
-    if (!session.driver && !session.driverFailureReason.empty()) {
-        errors << "romwise: " << session.driverFailureReason << '\n';
-    }
     if (options.submit) {
         controller.submit();
     }
@@ -154,11 +125,10 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     int status = exitStatusFor(results.runState);
     if (options.output) {
         controller.save();
-        if (view.saveDialogRuns() > 0) {
-            if (!saveReport(*options.output, writeTextReport(results))) {
-                view.messageBox(kFileError, kErrorCaption);
-                status = kExitOutputNotWritten;
-            }
+        // The save dialog's OK with the file name given on the command line.
+        LinuxReportFiles files;
+        if (view.saveDialogRuns() > 0 && !acceptSaveReport(results, *options.output, files, view)) {
+            status = kExitOutputNotWritten;
         }
     }
 

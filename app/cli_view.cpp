@@ -27,8 +27,16 @@ void CliView::setFieldText(int controlId, const char* text) {
 }
 
 void CliView::messageBox(const char* text, const char* caption) {
-    messages_.push_back({text, caption});
+    messages_.push_back({text, caption, {}});
     errors_ << "romwise: " << windows1252ToUtf8(text) << '\n';
+}
+
+void CliView::messageBoxWithReason(const char* text, const char* reason, const char* caption) {
+    messageBox(text, caption);
+    if (reason != nullptr && *reason != '\0') {
+        messages_.back().reason = reason;
+        errors_ << "romwise: " << windows1252ToUtf8(reason) << '\n';
+    }
 }
 
 void CliView::setButtonColors(int controlId, std::uint32_t textColor, std::uint32_t faceColor) {

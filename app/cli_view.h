@@ -15,6 +15,7 @@ namespace romwise {
 struct RecordedMessage {
     std::string text;
     std::string caption;
+    std::string reason;  // the line under the text, when there is one
 };
 
 class CliView final : public MainView {
@@ -26,6 +27,8 @@ class CliView final : public MainView {
     void showControl(int controlId, bool visible) override { visible_[controlId] = visible; }
     void setFocus(int controlId) override { focus_ = controlId; }
     void messageBox(const char* text, const char* caption) override;
+    // The text and its reason each on a line of their own.
+    void messageBoxWithReason(const char* text, const char* reason, const char* caption) override;
     void setButtonColors(int controlId, std::uint32_t textColor, std::uint32_t faceColor) override;
     void resetButtonColors(int controlId) override { highlighted_.erase(controlId); }
 

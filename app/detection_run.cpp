@@ -112,7 +112,9 @@ void composeOperatingSystem(OsInfo& os, DetectionResults& results) {
 void cleanUpSignOnLine(FixedText<80>& line) {
     const std::string value(cleanSignOn(line.from(kSignOnValueOffset)));
     line.assignFrom(kSignOnValueOffset, value);
-    if (line.empty()) {
+    // No sign-on line at all, or one whose text was nothing but blanks and
+    // line breaks: either way the BIOS has no sign-on text.
+    if (value.empty()) {
         line.assign(kSignOnNone);
     }
 }
@@ -368,7 +370,10 @@ void runDetectionPass(DetectionSession& session) {
             session.driver ? std::string() : session.driverHost.lastFailureReason();
     }
     if (!session.driver || !session.driver->isActive()) {
-        view.messageBox(kDriverLoadError, kApplicationTitle);
+        // Where the platform can say why the open failed, the reason goes on
+        // a line of its own under the message.
+        const std::string reason = session.driver ? std::string() : session.driverFailureReason;
+        view.messageBoxWithReason(kDriverLoadError, reason.c_str(), kApplicationTitle);
         view.setFieldText(kSignOn, " ");
         return;
     }

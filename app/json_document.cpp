@@ -1,6 +1,7 @@
 #include "app/json_document.h"
 
 #include <nlohmann/json.hpp>
+#include <utility>
 
 #include "platform/encoding/text_encoding.h"
 
@@ -72,8 +73,12 @@ std::string jsonDocument(const DetectionResults& results, const DetectionOptions
     }
     Json messages = Json::array();
     for (const RecordedMessage& message : view.messages()) {
-        messages.push_back({{"text", windows1252ToUtf8(message.text)},
-                            {"caption", windows1252ToUtf8(message.caption)}});
+        Json entry = {{"text", windows1252ToUtf8(message.text)},
+                      {"caption", windows1252ToUtf8(message.caption)}};
+        if (!message.reason.empty()) {
+            entry["reason"] = windows1252ToUtf8(message.reason);
+        }
+        messages.push_back(std::move(entry));
     }
     Json launched = Json::array();
     for (const Launch& launch : launches) {

@@ -2,6 +2,7 @@
 
 #include "app/control_ids.h"
 #include "app/detection_run.h"
+#include "hw/driver_opening.h"
 #include "report/upgrade_request.h"
 
 namespace romwise {
@@ -102,9 +103,9 @@ void MainController::closeRequested() {
         view.endDialog();
         return;
     }
-    // The driver is released before the question is asked, whatever the
+    // The driver is closed before the question is asked, whatever the
     // answer; the next pass opens it again.
-    session_.driver.reset();
+    CloseHardwareDriver(session_.driver);
     switch (view.runCloseConfirmation()) {
         case DialogResult::CouldNotCreate:
             view.messageBox(kDialogNotCreated, kApplicationTitle);

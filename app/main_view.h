@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace romwise {
 
@@ -20,6 +21,17 @@ class MainView {
     virtual void setFocus(int controlId) = 0;
     // A message box with one OK button.
     virtual void messageBox(const char* text, const char* caption) = 0;
+    // The same with one more line under the text that says why, when the
+    // platform can tell (`reason` empty: the text alone). A view that keeps
+    // the two apart overrides this.
+    virtual void messageBoxWithReason(const char* text, const char* reason, const char* caption) {
+        if (reason == nullptr || *reason == '\0') {
+            messageBox(text, caption);
+            return;
+        }
+        const std::string both = std::string(text) + "\n" + reason;
+        messageBox(both.c_str(), caption);
+    }
     virtual void setButtonColors(int controlId, std::uint32_t textColor,
                                  std::uint32_t faceColor) = 0;
     virtual void resetButtonColors(int controlId) = 0;

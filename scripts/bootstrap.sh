@@ -15,6 +15,7 @@ PACKAGES="
   dmidecode
   poppler-utils
   hyperfine
+  xvfb imagemagick
 "
 
 missing=""

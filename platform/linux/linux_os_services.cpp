@@ -89,7 +89,8 @@ LinuxRelease LinuxOsServices::linuxRelease() {
     }
     LinuxRelease release = parseOsRelease(text);
     // os-release is UTF-8; the record holds the system's 8-bit texts.
-    for (std::string* field : {&release.prettyName, &release.name, &release.id, &release.versionId}) {
+    for (std::string* field :
+         {&release.prettyName, &release.name, &release.id, &release.versionId}) {
         *field = utf8ToWindows1252(*field);
     }
     utsname names{};

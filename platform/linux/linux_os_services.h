@@ -13,7 +13,8 @@ class LinuxOsServices final : public OsServices {
   public:
     // Reads the release description from the first of these files that has
     // any text; the default is the standard pair of locations.
-    LinuxOsServices() : LinuxOsServices(std::vector<std::string>{"/etc/os-release", "/usr/lib/os-release"}) {}
+    LinuxOsServices()
+        : LinuxOsServices(std::vector<std::string>{"/etc/os-release", "/usr/lib/os-release"}) {}
     explicit LinuxOsServices(std::vector<std::string> osReleaseFiles)
         : osReleaseFiles_(std::move(osReleaseFiles)) {}
 
@@ -28,7 +29,7 @@ class LinuxOsServices final : public OsServices {
     std::int32_t timeZoneMinutesWest() override;
     std::optional<CountryInfo> country() override;
 
-private:
+  private:
     std::vector<std::string> osReleaseFiles_;
 };
 

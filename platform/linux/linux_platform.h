@@ -7,15 +7,9 @@
 #include "platform/linux/linux_hardware.h"
 #include "platform/linux/linux_os_services.h"
 #include "platform/linux/linux_processor_access.h"
+#include "platform/linux/linux_shell.h"
 
 namespace romwise {
-
-// Opens addresses with xdg-open, and starts the standard browser directly.
-class LinuxShell final : public Shell {
-  public:
-    bool openAddress(const std::string& address) override;
-    bool startBrowser(const std::string& parameters) override;
-};
 
 class LinuxPlatform final : public Platform {
   public:

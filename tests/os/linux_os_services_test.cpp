@@ -19,7 +19,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class OsReleaseFile {
-public:
+  public:
     explicit OsReleaseFile(const std::string& text)
         : path_(fs::temp_directory_path() / ("romwise-os-release-" + std::to_string(getpid()))) {
         std::ofstream(path_) << text;
@@ -27,7 +27,7 @@ public:
     ~OsReleaseFile() { fs::remove(path_); }
     std::string path() const { return path_.string(); }
 
-private:
+  private:
     fs::path path_;
 };
 

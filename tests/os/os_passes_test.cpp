@@ -1,8 +1,8 @@
 // Whole passes: the operating-system field and texts on the OS sample
 // profiles and on this computer.
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 #include <sys/utsname.h>
+#include <nlohmann/json.hpp>
 
 #include <fstream>
 #include <sstream>
@@ -20,11 +20,14 @@ nlohmann::json runJson(std::vector<std::string> arguments, int* status = nullptr
     arguments.push_back("json");
     std::ostringstream out, err;
     const int code = runCli(arguments, out, err);
-    if (status) *status = code;
+    if (status)
+        *status = code;
     return nlohmann::json::parse(out.str());
 }
 
-std::string sample(const char* name) { return std::string(ROMWISE_SAMPLES_DIR) + "/" + name; }
+std::string sample(const char* name) {
+    return std::string(ROMWISE_SAMPLES_DIR) + "/" + name;
+}
 
 TEST(OsPassesTest, WindowsNinetyEightSecondEdition) {
     const auto doc = runJson({"--machine", sample("windows98-se.json")});

@@ -173,6 +173,16 @@ TEST(DetectionRunTest, MissingSignOnBecomesNone) {
     EXPECT_EQ(m.view.field(kSignOn), "None");
 }
 
+TEST(DetectionRunTest, SignOnOfOnlyBlanksAndLineBreaksBecomesNone) {
+    for (const char* blankOnly : {"   ", "\r\n", " \r\n  "}) {
+        FakeMachine m;
+        m.detectors.signOn = blankOnly;
+        runDetectionPass(m.session);
+        EXPECT_EQ(m.results.oemSignOnLine.str(), "OEM Sign-On: None");
+        EXPECT_EQ(m.view.field(kSignOn), "None");
+    }
+}
+
 TEST(DetectionRunTest, SkippingSuperIoNeverCallsItsDetector) {
     FakeMachine m;
     m.detectors.superIoLine = "Superio:   Some chip rev 1 found at port 2Eh";

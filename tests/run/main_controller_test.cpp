@@ -23,7 +23,7 @@ class ScriptedView final : public MainView {
     void showControl(int, bool) override {}
     void setFocus(int) override {}
     void messageBox(const char* text, const char* caption) override {
-        messages.push_back({text, caption});
+        messages.push_back({text, caption, {}});
     }
     void setButtonColors(int, std::uint32_t, std::uint32_t) override {}
     void resetButtonColors(int) override {}
