@@ -20,6 +20,8 @@
 #include "platform/sim/profile_loader.h"
 #include "platform/sim/sim_platform.h"
 
+#include "../run/cli_run.h"
+
 namespace romwise {
 namespace {
 
@@ -132,21 +134,8 @@ TEST(DriverLifecycle, AfterASubmitTheClosePathLeavesTheDriverOpen) {
     EXPECT_EQ(window.driverSystem().calls().size(), 1u);
 }
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-CliRun runCliWith(const std::vector<std::string>& arguments) {
-    processDetectionResults() = DetectionResults{};
-    std::ostringstream out, err;
-    CliRun run;
-    run.status = runCli(arguments, out, err);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
-}
+using testing::CliRun;
+using testing::runCliWith;
 
 TEST(DriverMessage, TheJsonDocumentKeepsTheMessageAndItsReasonApart) {
     const CliRun run =

@@ -11,26 +11,15 @@
 
 #include "report/text_report.h"
 
+#include "../run/cli_run.h"
+
 namespace romwise {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-CliRun runCliWith(const std::vector<std::string>& arguments) {
-    processDetectionResults() = DetectionResults{};
-    std::ostringstream out, err;
-    CliRun run;
-    run.status = runCli(arguments, out, err);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
-}
+using testing::CliRun;
+using testing::runCliWith;
 
 const std::string kSample = std::string(ROMWISE_SAMPLES_DIR) + "/award-440bx.json";
 

@@ -9,27 +9,15 @@
 #include <fstream>
 #include <sstream>
 
+#include "cli_run.h"
+
 namespace romwise {
 namespace {
 
 const std::string kSamples = ROMWISE_SAMPLES_DIR;
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-// Each run gets a fresh record, as a new process would.
-CliRun runCliWith(std::vector<std::string> arguments) {
-    processDetectionResults() = DetectionResults{};
-    std::ostringstream out, err;
-    CliRun run;
-    run.status = runCli(arguments, out, err);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
-}
+using testing::CliRun;
+using testing::runCliWith;
 
 std::string sample(const std::string& name) {
     return kSamples + "/" + name;
