@@ -25,6 +25,29 @@ bool countSince(ProcessorAccess& processor, std::int64_t start, std::int64_t& el
     return true;
 }
 
+// Reads the counter for `milliseconds` worth of counts and spins while
+// `keepWaiting(elapsed, target)` holds. A frequency or counter that does not
+// answer ends the wait rather than spinning on.
+template <typename KeepWaiting>
+void spinOnCounter(ProcessorAccess& processor, std::uint32_t milliseconds,
+                   KeepWaiting keepWaiting) {
+    std::int64_t frequency = 0;
+    if (!processor.queryPerformanceFrequency(frequency)) {
+        return;
+    }
+    const std::int64_t target = targetCount(frequency, milliseconds);
+    std::int64_t start = 0;
+    if (!processor.queryPerformanceCounter(start)) {
+        return;
+    }
+    std::int64_t elapsed = 0;
+    do {
+        if (!countSince(processor, start, elapsed)) {
+            return;
+        }
+    } while (keepWaiting(elapsed, target));
+}
+
 }  // namespace
 
 std::int64_t timeCycles(ProcessorAccess& processor, TimedRoutine routine, std::uint32_t argument) {
@@ -41,40 +64,15 @@ std::int64_t timeCycles(ProcessorAccess& processor, TimedRoutine routine, std::u
 }
 
 void waitMilliseconds(ProcessorAccess& processor, std::uint32_t milliseconds) {
-    std::int64_t frequency = 0;
-    if (!processor.queryPerformanceFrequency(frequency)) {
-        return;
-    }
-    const std::int64_t target = targetCount(frequency, milliseconds);
-    std::int64_t start = 0;
-    if (!processor.queryPerformanceCounter(start)) {
-        return;
-    }
-    // A counter that stops answering ends the wait rather than spinning on.
-    std::int64_t elapsed = 0;
-    do {
-        if (!countSince(processor, start, elapsed)) {
-            return;
-        }
-    } while (elapsed < target);
+    spinOnCounter(processor, milliseconds,
+                  [](std::int64_t elapsed, std::int64_t target) { return elapsed < target; });
 }
 
+// Runs the same reads as waitMilliseconds but leaves the loop at the first
+// count that differs from the target, so it costs the loop's overhead only.
 void waitOverhead(ProcessorAccess& processor, std::uint32_t milliseconds) {
-    std::int64_t frequency = 0;
-    if (!processor.queryPerformanceFrequency(frequency)) {
-        return;
-    }
-    const std::int64_t target = targetCount(frequency, milliseconds);
-    std::int64_t start = 0;
-    if (!processor.queryPerformanceCounter(start)) {
-        return;
-    }
-    std::int64_t elapsed = 0;
-    do {
-        if (!countSince(processor, start, elapsed)) {
-            return;
-        }
-    } while (elapsed == target);
+    spinOnCounter(processor, milliseconds,
+                  [](std::int64_t elapsed, std::int64_t target) { return elapsed == target; });
 }
 
 bool measureClock(CpuInfo& cpu) {

@@ -29,10 +29,16 @@
 #include "platform/sim/sim_platform.h"
 #include "tests/dmi/crafted_smbios.h"
 #include "tests/dmi/dmidecode_decoding.h"
-#include "tests/dmi/test_files.h"
+#include "tests/support/scratch_files.h"
 
 namespace romwise::dmi_test {
 namespace {
+
+using test_support::CommandOutput;
+using test_support::ReadFileBytes;
+using test_support::RunCommand;
+using test_support::ShellQuote;
+using test_support::TempDirectory;
 
 namespace fs = std::filesystem;
 
@@ -63,14 +69,6 @@ std::vector<std::string> CorpusDumps() {
 
 bool StartsWith(const Bytes& bytes, const std::string& anchor) {
     return bytes.size() >= anchor.size() && std::equal(anchor.begin(), anchor.end(), bytes.begin());
-}
-
-void SetChecksum(Bytes& bytes, std::size_t from, std::size_t count, std::size_t at) {
-    bytes[at] = 0;
-    const unsigned sum =
-        std::accumulate(bytes.begin() + static_cast<std::ptrdiff_t>(from),
-                        bytes.begin() + static_cast<std::ptrdiff_t>(from + count), 0u);
-    bytes[at] = static_cast<std::uint8_t>(0x100 - (sum & 0xFF));
 }
 
 // A "_SM_" or "_SM3_" dump with its table at 20h and its address field

@@ -9,6 +9,14 @@
 
 namespace romwise::dmi_test {
 
+void SetChecksum(Bytes& bytes, std::size_t from, std::size_t count, std::size_t at) {
+    bytes[at] = 0;
+    const unsigned sum =
+        std::accumulate(bytes.begin() + static_cast<std::ptrdiff_t>(from),
+                        bytes.begin() + static_cast<std::ptrdiff_t>(from + count), 0u);
+    bytes[at] = static_cast<std::uint8_t>(0x100 - (sum & 0xFF));
+}
+
 namespace {
 
 void Put(Bytes& bytes, std::size_t offset, std::uint64_t value, int width) {
@@ -16,14 +24,6 @@ void Put(Bytes& bytes, std::size_t offset, std::uint64_t value, int width) {
         bytes.at(offset + static_cast<std::size_t>(i)) =
             static_cast<std::uint8_t>(value >> (8 * i));
     }
-}
-
-void SetChecksum(Bytes& bytes, std::size_t from, std::size_t count, std::size_t at) {
-    bytes[at] = 0;
-    const unsigned sum =
-        std::accumulate(bytes.begin() + static_cast<std::ptrdiff_t>(from),
-                        bytes.begin() + static_cast<std::ptrdiff_t>(from + count), 0u);
-    bytes[at] = static_cast<std::uint8_t>(0x100 - (sum & 0xFF));
 }
 
 void PutDmiPart(Bytes& bytes, std::size_t at, const EntryPointFields& fields) {

@@ -15,6 +15,9 @@ namespace romwise::dmi_test {
 
 using Bytes = std::vector<std::uint8_t>;
 
+// Sets the byte at `at` so that the `count` bytes from `from` sum to zero.
+void SetChecksum(Bytes& bytes, std::size_t from, std::size_t count, std::size_t at);
+
 // One structure: `formatted` is the whole formatted area, header included
 // (its length byte is set from the size unless `lengthByte` says otherwise),
 // followed by the strings and the closing NULs.

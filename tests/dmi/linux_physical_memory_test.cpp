@@ -11,10 +11,12 @@
 #include "dmi/read_dmi.h"
 #include "platform/linux/linux_physical_memory.h"
 #include "tests/dmi/crafted_smbios.h"
-#include "tests/dmi/test_files.h"
+#include "tests/support/scratch_files.h"
 
 namespace romwise::dmi_test {
 namespace {
+
+using test_support::TempDirectory;
 
 // Whether the process has `path` mapped, as /proc/self/maps lists it.
 bool IsMapped(const std::string& path) {

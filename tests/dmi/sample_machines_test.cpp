@@ -17,10 +17,12 @@
 #include "dmi/read_dmi.h"
 #include "platform/sim/profile_loader.h"
 #include "platform/sim/sim_platform.h"
-#include "tests/dmi/test_files.h"
+#include "tests/support/scratch_files.h"
 
 namespace romwise::dmi_test {
 namespace {
+
+using test_support::TempDirectory;
 
 std::string Sample(const std::string& name) {
     return (std::filesystem::path(ROMWISE_SAMPLES_DIR) / name).string();

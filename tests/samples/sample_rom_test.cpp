@@ -22,7 +22,7 @@ constexpr std::size_t kAwardSignOnAt = 0xE0C1, kAwardSignOnBytes = 78;
 
 class AwardRom : public testing::Test {
   protected:
-    void SetUp() override { rom_ = ReadBytes(SamplesDir() / "award-440bx-rom.bin"); }
+    void SetUp() override { rom_ = ReadFileBytes(SamplesDir() / "award-440bx-rom.bin"); }
 
     // A raw copy as the recognisers make it: up to n bytes, ending at a NUL.
     std::string CopyAt(std::size_t offset, std::size_t n) const {

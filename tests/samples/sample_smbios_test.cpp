@@ -27,7 +27,7 @@ void PrintTo(const DumpCase& c, std::ostream* os) {
 class SampleDump : public testing::TestWithParam<DumpCase> {
   protected:
     void SetUp() override {
-        dump_ = ReadBytes(SamplesDir() / GetParam().file);
+        dump_ = ReadFileBytes(SamplesDir() / GetParam().file);
         ASSERT_GE(dump_.size(), 0x20u);
         entry_ = ReadEntryPoint(dump_);
         walk_ = WalkDump(dump_);
@@ -167,7 +167,7 @@ INSTANTIATE_TEST_SUITE_P(Samples, SampleDump,
                          });
 
 TEST(ManySlotsDump, HasMoreMemoryDevicesThanTheSlotTableHolds) {
-    const auto walk = WalkDump(ReadBytes(SamplesDir() / "many-slots.dmi"));
+    const auto walk = WalkDump(ReadFileBytes(SamplesDir() / "many-slots.dmi"));
     const auto devices = std::count_if(walk.structures.begin(), walk.structures.end(),
                                        [](const DumpStructure& s) { return s.type == 17; });
     EXPECT_EQ(static_cast<std::size_t>(devices), kSlotTableCapacity + 1);

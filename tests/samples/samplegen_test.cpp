@@ -29,7 +29,7 @@ std::string FirstDifference(const std::vector<std::uint8_t>& a,
 class GeneratorRun : public testing::Test {
   protected:
     static void SetUpTestSuite() {
-        output_ = new TempDir();
+        output_ = new TempDirectory();
         const auto run = RunCommand(ShellQuote(GeneratorPath().string()) + " " +
                                     ShellQuote(output_->path().string()) + " 2>&1");
         status_ = run.status;
@@ -40,12 +40,12 @@ class GeneratorRun : public testing::Test {
         output_ = nullptr;
     }
 
-    static TempDir* output_;
+    static TempDirectory* output_;
     static int status_;
     static std::string log_;
 };
 
-TempDir* GeneratorRun::output_ = nullptr;
+TempDirectory* GeneratorRun::output_ = nullptr;
 int GeneratorRun::status_ = -1;
 std::string GeneratorRun::log_;
 
@@ -65,8 +65,8 @@ TEST_F(GeneratorRun, CommittedBinariesMatchFreshOutput) {
         const auto committed = SamplesDir() / file.name;
         ASSERT_TRUE(std::filesystem::exists(committed))
             << committed << " is missing; run the romwise-regenerate-samples target";
-        const auto fresh = ReadBytes(output_->path() / file.name);
-        const auto stored = ReadBytes(committed);
+        const auto fresh = ReadFileBytes(output_->path() / file.name);
+        const auto stored = ReadFileBytes(committed);
         EXPECT_TRUE(fresh == stored)
             << file.name << " differs from the generator's output ("
             << FirstDifference(fresh, stored) << "); regenerate it instead of editing it";

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace romwise::dmi_test {
+namespace romwise::test_support {
 
 // A fresh directory under the temporary directory, removed with everything
 // in it on destruction.
@@ -28,11 +28,15 @@ class TempDirectory {
 
 std::vector<std::uint8_t> ReadFileBytes(const std::filesystem::path& path);
 
+// Runs a shell command: its standard output and exit status (-1 when it
+// could not run or did not exit normally).
 struct CommandOutput {
     int status = -1;
-    std::string output;  // standard output only
+    std::string output;
 };
 CommandOutput RunCommand(const std::string& command);
+
+// `text` as one single-quoted shell word.
 std::string ShellQuote(const std::string& text);
 
-}  // namespace romwise::dmi_test
+}  // namespace romwise::test_support

@@ -1,4 +1,4 @@
-#include "tests/dmi/test_files.h"
+#include "tests/support/scratch_files.h"
 
 #include <sys/wait.h>
 
@@ -9,10 +9,10 @@
 #include <iterator>
 #include <stdexcept>
 
-namespace romwise::dmi_test {
+namespace romwise::test_support {
 
 TempDirectory::TempDirectory() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "romwise-dmi-XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "romwise-test-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) {
         throw std::runtime_error("cannot create a temporary directory");
     }
@@ -72,4 +72,4 @@ std::string ShellQuote(const std::string& text) {
     return quoted + "'";
 }
 
-}  // namespace romwise::dmi_test
+}  // namespace romwise::test_support
