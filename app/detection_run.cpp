@@ -3,8 +3,9 @@
 #include <cstring>
 #include <string>
 
-#include "app/control_ids.h"
-#include "app/run_texts.h"
+#include "model/control_ids.h"
+#include "model/product_identity.h"
+#include "model/run_texts.h"
 
 namespace romwise {
 
@@ -115,7 +116,7 @@ void cleanUpSignOnLine(FixedText<80>& line) {
     // No sign-on line at all, or one whose text was nothing but blanks and
     // line breaks: either way the BIOS has no sign-on text.
     if (value.empty()) {
-        line.assign(kSignOnNone);
+        setLine(line, kSignOnLabel, kNone);
     }
 }
 
@@ -243,6 +244,150 @@ void applyFallbacksWithoutDmi(DetectionSession& session) {
     results.cpuLine.format("%s %s", cpu.name.c_str(), speed.c_str());
 }
 
+// The steps of a pass, in the order the pass takes them. A step that
+// returns false (or nothing) has ended the pass and said why.
+
+// Resets what the previous pass left and creates the OS detector; nothing
+// when it cannot be created, which fails the pass.
+std::unique_ptr<OsInfo> startPass(DetectionSession& session) {
+    resetAtStart(session.results, session.view);
+    session.results.runState = RunState::Started;
+    std::unique_ptr<OsInfo> os = session.detectors.createOsInfo();
+    if (!os) {
+        session.view.setFieldText(kSignOn, kMemoryAllocationError);
+        session.results.runState = RunState::Failed;
+        return nullptr;
+    }
+    os->queryVersion();
+    return os;
+}
+
+// Empties the fields, shows the operating system and fails the pass on a
+// platform the program does not support.
+bool identifyOperatingSystem(DetectionSession& session, OsInfo& os) {
+    MainView& view = session.view;
+    view.setFieldText(kSignOn, " ");
+    for (const int field : kFieldsClearedAtStart) {
+        view.setFieldText(field, "");
+    }
+    composeOperatingSystem(os, session.results);
+    view.setFieldText(kOperatingSystem, session.results.osFullName.c_str());
+    if (!os.isSupportedPlatform()) {
+        view.setFieldText(kSignOn, kUnsupportedPlatform);
+        session.results.runState = RunState::Failed;
+        return false;
+    }
+    view.setFieldText(kSignOn, kSearchingStatus);
+    return true;
+}
+
+bool checkAdministrator(DetectionSession& session, OsInfo& os) {
+    if (os.needsAdministratorCheck() && !session.os.hasAdministratorRights()) {
+        session.view.messageBox(kInsufficientPrivileges, kApplicationTitle);
+        session.view.setFieldText(kSignOn, " ");
+        return false;
+    }
+    return true;
+}
+
+// The session's driver, opened by the first pass that gets here; nothing
+// when it cannot be opened or is not usable.
+HardwareDriver* openDriver(DetectionSession& session, OsInfo& os) {
+    DetectionResults& results = session.results;
+    setProgramDirectory(session.os, os.isLinux(), results.programDirectory);
+    if (!session.driver) {
+        session.driver = session.driverHost.openHardwareDriver(
+            results.programDirectory.view(), os.is64BitWindows(), os.isWindows9x());
+        session.driverFailureReason =
+            session.driver ? std::string() : session.driverHost.lastFailureReason();
+    }
+    if (!session.driver || !session.driver->isActive()) {
+        // Where the platform can say why the open failed, the reason goes on
+        // a line of its own under the message.
+        const std::string reason = session.driver ? std::string() : session.driverFailureReason;
+        session.view.messageBoxWithReason(kDriverLoadError, reason.c_str(), kApplicationTitle);
+        session.view.setFieldText(kSignOn, " ");
+        return nullptr;
+    }
+    return session.driver.get();
+}
+
+// The Super I/O chip (unless switched off), then the chipset.
+void identifyChips(DetectionSession& session, HardwareDriver& driver) {
+    DetectionResults& results = session.results;
+    MainView& view = session.view;
+    FixedText<260> line;
+    if (session.options.skipSuperIo == 0 &&
+        session.detectors.identifySuperIo(driver, session.skipPorts2E4E, line)) {
+        results.superIoLine.assign(line.view());
+        view.setFieldText(kSuperIo, results.superIoLine.from(kLineValueOffset));
+    } else {
+        view.setFieldText(kSuperIo, kUnknown);
+        setLine(results.superIoLine, kSuperIoLabel, kUnknown);
+    }
+
+    line.clear();
+    if (session.detectors.identifyChipset(driver, line, session.skipPorts2E4E)) {
+        results.chipsetLine.assign(line.view());
+        view.setFieldText(kChipset, results.chipsetLine.from(kLineValueOffset));
+    } else {
+        view.setFieldText(kChipset, kUnknown);
+        setLine(results.chipsetLine, kChipsetLabel, kUnknown);
+    }
+}
+
+// The BIOS lines from the ROM window; the vendor code of the upgrade
+// request, or nothing when the ROM cannot be read, which ends the pass.
+const char* identifyBiosRom(DetectionSession& session, HardwareDriver& driver) {
+    DetectionResults& results = session.results;
+    MainView& view = session.view;
+    if (!session.detectors.identifyBios(driver, results)) {
+        view.setFieldText(kBiosDate, kUnknown);
+        view.setFieldText(kBiosType, kUnknown);
+        view.setFieldText(kBiosId, kUnknown);
+        view.setFieldText(kSignOn, " ");
+        return nullptr;
+    }
+    cleanUpSignOnLine(results.oemSignOnLine);
+    view.setFieldText(kBiosDate, results.biosDateLine.from(kLineValueOffset));
+    view.setFieldText(kBiosType, results.biosTypeLine.from(kLineValueOffset));
+    view.setFieldText(kBiosId, results.biosIdLine.from(kLineValueOffset));
+    view.setFieldText(kSignOn, results.oemSignOnLine.from(kSignOnValueOffset));
+
+    session.detectors.shortenAwardBiosId(results.biosTypeLine, results.biosIdLine);
+    return biosVendorCode(results.biosTypeLine.view());
+}
+
+// Board, memory and processor from the DMI tables, or the fallbacks when
+// they are switched off or cannot be read.
+void readBoardData(DetectionSession& session) {
+    DetectionResults& results = session.results;
+    DmiWorkingValues working;
+    if (session.options.skipDmi == 0 && readDmiInto(session.detectors, results, working)) {
+        applyDmiData(session, working);
+    } else {
+        applyFallbacksWithoutDmi(session);
+    }
+    composeMemorySlotsLine(results.memorySlotSizes, results.memorySlotTexts,
+                           results.memorySlotsLine);
+}
+
+// Locale, the upgrade request, and the buttons of a completed pass.
+void completePass(DetectionSession& session, const char* vendorCode) {
+    DetectionResults& results = session.results;
+    MainView& view = session.view;
+    session.detectors.readLocaleAndTimeZone(results);
+    session.detectors.buildUpgradeUrls(results, vendorCode);
+    results.runState = RunState::Completed;
+
+    view.resetButtonColors(kGetBiosInfo);
+    view.setButtonColors(kSubmit, kHighlightTextColor, kHighlightFaceColor);
+    view.enableControl(kSave, true);
+    view.enableControl(kPrint, true);
+    view.enableControl(kSubmit, true);
+    view.setFocus(kSubmit);
+}
+
 }  // namespace
 
 const char* biosVendorCode(std::string_view biosTypeLine) {
@@ -324,117 +469,21 @@ std::string_view cleanSignOn(std::string_view value) {
 }
 
 void runDetectionPass(DetectionSession& session) {
-    DetectionResults& results = session.results;
-    MainView& view = session.view;
-    Detectors& detectors = session.detectors;
-
-    resetAtStart(results, view);
-
-    results.runState = RunState::Started;
-    const std::unique_ptr<OsInfo> os = detectors.createOsInfo();
-    if (!os) {
-        view.setFieldText(kSignOn, kMemoryAllocationError);
-        results.runState = RunState::Failed;
+    const std::unique_ptr<OsInfo> os = startPass(session);
+    if (!os || !identifyOperatingSystem(session, *os) || !checkAdministrator(session, *os)) {
         return;
     }
-    os->queryVersion();
-
-    view.setFieldText(kSignOn, " ");
-    for (const int field : kFieldsClearedAtStart) {
-        view.setFieldText(field, "");
-    }
-
-    composeOperatingSystem(*os, results);
-    view.setFieldText(kOperatingSystem, results.osFullName.c_str());
-
-    if (!os->isSupportedPlatform()) {
-        view.setFieldText(kSignOn, kUnsupportedPlatform);
-        results.runState = RunState::Failed;
+    HardwareDriver* driver = openDriver(session, *os);
+    if (driver == nullptr) {
         return;
     }
-
-    view.setFieldText(kSignOn, kSearchingStatus);
-
-    if (os->needsAdministratorCheck() && !session.os.hasAdministratorRights()) {
-        view.messageBox(kInsufficientPrivileges, kApplicationTitle);
-        view.setFieldText(kSignOn, " ");
+    identifyChips(session, *driver);
+    const char* vendorCode = identifyBiosRom(session, *driver);
+    if (vendorCode == nullptr) {
         return;
     }
-
-    setProgramDirectory(session.os, os->isLinux(), results.programDirectory);
-
-    if (!session.driver) {
-        session.driver = session.driverHost.openHardwareDriver(
-            results.programDirectory.view(), os->is64BitWindows(), os->isWindows9x());
-        session.driverFailureReason =
-            session.driver ? std::string() : session.driverHost.lastFailureReason();
-    }
-    if (!session.driver || !session.driver->isActive()) {
-        // Where the platform can say why the open failed, the reason goes on
-        // a line of its own under the message.
-        const std::string reason = session.driver ? std::string() : session.driverFailureReason;
-        view.messageBoxWithReason(kDriverLoadError, reason.c_str(), kApplicationTitle);
-        view.setFieldText(kSignOn, " ");
-        return;
-    }
-    HardwareDriver& driver = *session.driver;
-
-    FixedText<260> line;
-    if (session.options.skipSuperIo == 0 && detectors.identifySuperIo(driver, line)) {
-        results.superIoLine.assign(line.view());
-        view.setFieldText(kSuperIo, results.superIoLine.from(kLineValueOffset));
-    } else {
-        view.setFieldText(kSuperIo, kUnknown);
-        results.superIoLine.assign(kSuperIoUnknown);
-    }
-
-    line.clear();
-    if (detectors.identifyChipset(driver, line)) {
-        results.chipsetLine.assign(line.view());
-        view.setFieldText(kChipset, results.chipsetLine.from(kLineValueOffset));
-    } else {
-        view.setFieldText(kChipset, kUnknown);
-        results.chipsetLine.assign(kChipsetUnknown);
-    }
-
-    if (!detectors.identifyBios(driver, results)) {
-        view.setFieldText(kBiosDate, kUnknown);
-        view.setFieldText(kBiosType, kUnknown);
-        view.setFieldText(kBiosId, kUnknown);
-        view.setFieldText(kSignOn, " ");
-        return;
-    }
-
-    cleanUpSignOnLine(results.oemSignOnLine);
-    view.setFieldText(kBiosDate, results.biosDateLine.from(kLineValueOffset));
-    view.setFieldText(kBiosType, results.biosTypeLine.from(kLineValueOffset));
-    view.setFieldText(kBiosId, results.biosIdLine.from(kLineValueOffset));
-    view.setFieldText(kSignOn, results.oemSignOnLine.from(kSignOnValueOffset));
-
-    detectors.shortenAwardBiosId(results.biosTypeLine, results.biosIdLine);
-    const char* vendorCode = biosVendorCode(results.biosTypeLine.view());
-
-    DmiWorkingValues working;
-    if (session.options.skipDmi == 0 && readDmiInto(detectors, results, working)) {
-        applyDmiData(session, working);
-    } else {
-        applyFallbacksWithoutDmi(session);
-    }
-
-    composeMemorySlotsLine(results.memorySlotSizes, results.memorySlotTexts,
-                           results.memorySlotsLine);
-
-    detectors.readLocaleAndTimeZone(results);
-
-    detectors.buildUpgradeUrls(results, vendorCode);
-    results.runState = RunState::Completed;
-
-    view.resetButtonColors(kGetBiosInfo);
-    view.setButtonColors(kSubmit, kHighlightTextColor, kHighlightFaceColor);
-    view.enableControl(kSave, true);
-    view.enableControl(kPrint, true);
-    view.enableControl(kSubmit, true);
-    view.setFocus(kSubmit);
+    readBoardData(session);
+    completePass(session, vendorCode);
 }
 
 }  // namespace romwise

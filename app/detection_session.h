@@ -5,10 +5,10 @@
 #include <memory>
 #include <string>
 
-#include "app/detection_results.h"
 #include "app/detectors.h"
-#include "app/main_view.h"
 #include "hw/driver_host.h"
+#include "model/detection_results.h"
+#include "model/main_view.h"
 #include "os/os_services.h"
 
 namespace romwise {
@@ -35,6 +35,10 @@ struct DetectionSession {
     std::unique_ptr<HardwareDriver> driver;
     // Why the last open of the driver failed, when the platform can tell.
     std::string driverFailureReason;
+    // Set by the chipset step once it has named a chipset on which ports 2Eh
+    // and 4Eh must not be probed; nothing clears it. The Super I/O step runs
+    // before the chipset step, so it first takes effect in the next pass.
+    bool skipPorts2E4E = false;
 };
 
 }  // namespace romwise

@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/detection_results.h"
-#include "app/fixed_text.h"
 #include "dmi/dmi_summary.h"
 #include "hw/hardware_driver.h"
+#include "model/detection_results.h"
+#include "model/fixed_text.h"
 #include "os/os_info.h"
 
 namespace romwise {
@@ -24,8 +24,12 @@ class Detectors {
 
     // Nothing when the object cannot be created.
     virtual std::unique_ptr<OsInfo> createOsInfo() = 0;
-    virtual bool identifySuperIo(HardwareDriver& driver, FixedText<260>& line) = 0;
-    virtual bool identifyChipset(HardwareDriver& driver, FixedText<260>& line) = 0;
+    // Ports 2Eh and 4Eh are not probed when `skipPorts2E4E` is set.
+    virtual bool identifySuperIo(HardwareDriver& driver, bool skipPorts2E4E,
+                                 FixedText<260>& line) = 0;
+    // Sets `skipPorts2E4E` when the chipset found rules those ports out.
+    virtual bool identifyChipset(HardwareDriver& driver, FixedText<260>& line,
+                                 bool& skipPorts2E4E) = 0;
     virtual bool identifyBios(HardwareDriver& driver, DetectionResults& results) = 0;
     virtual void shortenAwardBiosId(const FixedText<80>& typeLine, FixedText<128>& idLine) = 0;
     virtual bool readDmi(DmiSummary& summary, MemorySlotSizes& slots) = 0;

@@ -1,8 +1,9 @@
 #include "app/main_controller.h"
 
-#include "app/control_ids.h"
 #include "app/detection_run.h"
 #include "hw/driver_opening.h"
+#include "model/control_ids.h"
+#include "model/product_identity.h"
 #include "report/upgrade_request.h"
 
 namespace romwise {

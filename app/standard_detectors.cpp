@@ -16,24 +16,26 @@ std::unique_ptr<OsInfo> StandardDetectors::createOsInfo() {
     return std::unique_ptr<OsInfo>(new (std::nothrow) OsInfo(platform_.os()));
 }
 
-bool StandardDetectors::identifySuperIo(HardwareDriver& driver, FixedText<260>& line) {
+bool StandardDetectors::identifySuperIo(HardwareDriver& driver, bool skipPorts2E4E,
+                                        FixedText<260>& line) {
     // The south-bridge probe reads PCI configuration space the platform's way.
     const auto pci = platform_.createPciConfigAccess(driver);
     if (!pci) {
-        SuperIoDetector detector(driver);
+        SuperIoDetector detector(driver, skipPorts2E4E);
         return detector.identify(line);
     }
-    SuperIoDetector detector(driver, *pci);
+    SuperIoDetector detector(driver, *pci, skipPorts2E4E);
     return detector.identify(line);
 }
 
-bool StandardDetectors::identifyChipset(HardwareDriver& driver, FixedText<260>& line) {
+bool StandardDetectors::identifyChipset(HardwareDriver& driver, FixedText<260>& line,
+                                        bool& skipPorts2E4E) {
     const auto pci = platform_.createPciConfigAccess(driver);
     if (!pci) {
         return false;
     }
     ChipsetDetector detector(*pci);
-    return detector.identify(line);
+    return detector.identify(line, skipPorts2E4E);
 }
 
 bool StandardDetectors::identifyBios(HardwareDriver& driver, DetectionResults& results) {

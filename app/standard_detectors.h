@@ -2,7 +2,7 @@
 #pragma once
 
 #include "app/detectors.h"
-#include "app/platform.h"
+#include "model/platform.h"
 
 namespace romwise {
 
@@ -11,8 +11,9 @@ class StandardDetectors final : public Detectors {
     explicit StandardDetectors(Platform& platform) : platform_(platform) {}
 
     std::unique_ptr<OsInfo> createOsInfo() override;
-    bool identifySuperIo(HardwareDriver& driver, FixedText<260>& line) override;
-    bool identifyChipset(HardwareDriver& driver, FixedText<260>& line) override;
+    bool identifySuperIo(HardwareDriver& driver, bool skipPorts2E4E, FixedText<260>& line) override;
+    bool identifyChipset(HardwareDriver& driver, FixedText<260>& line,
+                         bool& skipPorts2E4E) override;
     bool identifyBios(HardwareDriver& driver, DetectionResults& results) override;
     void shortenAwardBiosId(const FixedText<80>& typeLine, FixedText<128>& idLine) override;
     bool readDmi(DmiSummary& summary, MemorySlotSizes& slots) override;

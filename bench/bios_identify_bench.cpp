@@ -25,10 +25,10 @@ class InMemoryRomDriver final : public romwise::HardwareDriver {
   public:
     explicit InMemoryRomDriver(const std::vector<std::uint8_t>& window) : window_(window) {}
     bool isActive() override { return true; }
-    bool readPortByte(std::uint32_t, std::uint8_t&) override { return false; }
-    bool readPortDword(std::uint32_t, std::uint32_t&) override { return false; }
-    bool writePortByte(std::uint32_t, std::uint8_t) override { return false; }
-    bool writePortDword(std::uint32_t, std::uint32_t) override { return false; }
+    bool tryReadPortByte(std::uint32_t, std::uint8_t&) override { return false; }
+    bool tryReadPortDword(std::uint32_t, std::uint32_t&) override { return false; }
+    bool tryWritePortByte(std::uint32_t, std::uint8_t) override { return false; }
+    bool tryWritePortDword(std::uint32_t, std::uint32_t) override { return false; }
     const std::uint8_t* mapPhysToLinear(std::uint32_t, std::uint32_t) override {
         return window_.data();
     }

@@ -9,12 +9,11 @@
 #include <utility>
 #include <vector>
 
-#include "app/fixed_text.h"
 #include "chips/chipset_detector.h"
-#include "chips/skip_ports.h"
 #include "chips/superio_detector.h"
 #include "hw/pci_config_access.h"
 #include "hw/port_io.h"
+#include "model/fixed_text.h"
 #include "platform/sim/sim_devices.h"
 #include "platform/sim/sim_port_space.h"
 
@@ -31,21 +30,21 @@ class CountingDriver final : public HardwareDriver {
   public:
     explicit CountingDriver(HardwareDriver& inner) : inner_(inner) {}
     bool isActive() override { return inner_.isActive(); }
-    bool readPortByte(std::uint32_t port, std::uint8_t& value) override {
+    bool tryReadPortByte(std::uint32_t port, std::uint8_t& value) override {
         ++requests;
-        return inner_.readPortByte(port, value);
+        return inner_.tryReadPortByte(port, value);
     }
-    bool readPortDword(std::uint32_t port, std::uint32_t& value) override {
+    bool tryReadPortDword(std::uint32_t port, std::uint32_t& value) override {
         ++requests;
-        return inner_.readPortDword(port, value);
+        return inner_.tryReadPortDword(port, value);
     }
-    bool writePortByte(std::uint32_t port, std::uint8_t value) override {
+    bool tryWritePortByte(std::uint32_t port, std::uint8_t value) override {
         ++requests;
-        return inner_.writePortByte(port, value);
+        return inner_.tryWritePortByte(port, value);
     }
-    bool writePortDword(std::uint32_t port, std::uint32_t value) override {
+    bool tryWritePortDword(std::uint32_t port, std::uint32_t value) override {
         ++requests;
-        return inner_.writePortDword(port, value);
+        return inner_.tryWritePortDword(port, value);
     }
     const std::uint8_t* mapPhysToLinear(std::uint32_t address, std::uint32_t length) override {
         return inner_.mapPhysToLinear(address, length);
@@ -150,7 +149,6 @@ void BM_ReadConfigDword(benchmark::State& state) {
 BENCHMARK(BM_ReadConfigDword);
 
 void RunChain(benchmark::State& state, std::vector<SuperIoChip> chips, std::vector<PciDevice> pci) {
-    romwise::skipPorts2E4E() = false;
     Board board(std::move(chips), std::move(pci));
     FixedText<260> line;
     for (auto _ : state) {
@@ -184,9 +182,10 @@ void BM_ChipsetScanNothingKnown(benchmark::State& state) {
     Board board({}, {});
     romwise::PortPciConfigAccess pci(board.driver());
     FixedText<260> line;
+    bool skipPorts2E4E = false;
     for (auto _ : state) {
         romwise::ChipsetDetector detector(pci);
-        benchmark::DoNotOptimize(detector.identify(line));
+        benchmark::DoNotOptimize(detector.identify(line, skipPorts2E4E));
     }
     ReportRequests(state, board.driver());
 }

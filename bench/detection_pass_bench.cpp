@@ -3,8 +3,8 @@
 
 #include <sstream>
 
-#include "app/cli_program.h"
-#include "app/detection_results.h"
+#include "cli/cli_program.h"
+#include "model/detection_results.h"
 #include "platform/sim/profile_loader.h"
 
 namespace {

@@ -2,7 +2,7 @@
 # point, and a whole romwise-cli process beside a whole dmidecode process on
 # the largest of them.
 add_executable(romwise_dmi_bench dmi_read_bench.cpp)
-target_link_libraries(romwise_dmi_bench PRIVATE romwise_cli_lib nlohmann_json::nlohmann_json
+target_link_libraries(romwise_dmi_bench PRIVATE romwise_cli nlohmann_json::nlohmann_json
   benchmark::benchmark)
 target_compile_definitions(romwise_dmi_bench PRIVATE
   ROMWISE_CORPUS_DIR="${ROMWISE_CORPUS_DIR}"

@@ -3,15 +3,12 @@
 
 #include <cstdint>
 
-#include "app/fixed_text.h"
+#include "hw/rom_window.h"
+#include "model/fixed_text.h"
 
 namespace romwise {
 
-// The system BIOS ROM window: the top 64 KiB of the first megabyte. ROM
-// offsets are offsets into this window.
-inline constexpr std::uint32_t kRomBase = 0xF0000;
-inline constexpr std::uint32_t kRomLength = 0x10000;
-
+// ROM offsets are offsets into the ROM window.
 struct BiosIdentity {
     std::uint32_t romLength = kRomLength;
     std::uint32_t romBase = kRomBase;

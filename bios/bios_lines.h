@@ -1,8 +1,8 @@
 // The four report lines of the BIOS identification.
 #pragma once
 
-#include "app/fixed_text.h"
 #include "bios/bios_identity.h"
+#include "model/fixed_text.h"
 
 namespace romwise {
 

@@ -1,9 +1,9 @@
 // Identifies the BIOS from the ROM window at F0000h-FFFFFh.
 #pragma once
 
-#include "app/fixed_text.h"
 #include "bios/bios_identity.h"
 #include "hw/hardware_driver.h"
+#include "model/fixed_text.h"
 
 namespace romwise {
 

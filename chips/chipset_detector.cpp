@@ -4,7 +4,7 @@
 #include <iterator>
 
 #include "chips/chipset_tables.h"
-#include "chips/skip_ports.h"
+#include "model/report_labels.h"
 
 namespace romwise {
 
@@ -50,7 +50,7 @@ void nameDevice(const Vendor& vendor, std::uint16_t deviceId, FixedText<32>& nam
 
 }  // namespace
 
-bool ChipsetDetector::identify(FixedText<260>& line) {
+bool ChipsetDetector::identify(FixedText<260>& line, bool& skipPorts2E4E) {
     for (std::uint32_t device = 0; device < kDevices; ++device) {
         const std::uint32_t revision = pci_.ReadConfigDword(0, device, 0, kRegisterRevision) & 0xFF;
         const std::uint32_t id = pci_.ReadConfigDword(0, device, 0, kRegisterId);
@@ -63,9 +63,9 @@ bool ChipsetDetector::identify(FixedText<260>& line) {
         FixedText<32> name;
         nameDevice(*vendor, deviceId, name);
         if (findDevice(kSkipPorts2E4E, vendorId, deviceId) != nullptr) {
-            skipPorts2E4E() = true;
+            skipPorts2E4E = true;
         }
-        line.format("Chipset:   %s rev %d", name.c_str(), static_cast<int>(revision));
+        line.format("%s%s rev %d", kChipsetLabel, name.c_str(), static_cast<int>(revision));
         return true;
     }
     return false;

@@ -1,7 +1,6 @@
 #include "chips/superio_detector.h"
 
 #include "chips/config_ports.h"
-#include "chips/skip_ports.h"
 #include "chips/superio_probes.h"
 
 namespace romwise {
@@ -28,11 +27,11 @@ bool runChain(ConfigPorts& ports, FixedText<260>& line) {
 
 bool SuperIoDetector::identify(FixedText<260>& line) {
     if (pci_ != nullptr) {
-        ConfigPorts ports(driver_, *pci_, skipPorts2E4E());
+        ConfigPorts ports(driver_, *pci_, skipPorts2E4E_);
         return runChain(ports, line);
     }
     PortPciConfigAccess pci(driver_);
-    ConfigPorts ports(driver_, pci, skipPorts2E4E());
+    ConfigPorts ports(driver_, pci, skipPorts2E4E_);
     return runChain(ports, line);
 }
 

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "app/fixed_text.h"
 #include "chips/config_ports.h"
+#include "model/fixed_text.h"
 
 namespace romwise {
 

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/fixed_text.h"
 #include "cpu/cpu_vendor.h"
 #include "cpu/processor_access.h"
+#include "model/fixed_text.h"
 
 namespace romwise {
 

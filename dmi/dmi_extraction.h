@@ -1,9 +1,9 @@
 // The steps of the extraction, each reading the table with its own walks.
 #pragma once
 
-#include "app/detection_results.h"
 #include "dmi/dmi_summary.h"
 #include "dmi/smbios_context.h"
+#include "model/detection_results.h"
 
 namespace romwise {
 

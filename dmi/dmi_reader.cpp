@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "hw/rom_window.h"
+
 namespace romwise {
 
 std::uint32_t BytesAvailable(const MemoryView& view, std::uint64_t address) {
@@ -59,7 +61,7 @@ void DmiReader::unmap(MemoryView& view) {
 }
 
 bool DmiReader::mapEntryWindow() {
-    return map(kEntryWindowAddress, kEntryWindowLength, entryWindow_);
+    return map(kRomBase, kRomLength, entryWindow_);
 }
 
 bool DmiReader::mapTableWindow(std::uint64_t address, std::uint32_t length) {

@@ -1,5 +1,6 @@
 // The physical-memory side of one SMBIOS reading: the window and its two
-// views, the F0000h entry window and the structure table's window.
+// views, the entry window (the ROM window, searched for the entry point) and the structure table's
+// window.
 #pragma once
 
 #include <cstdint>
@@ -8,9 +9,6 @@
 #include "hw/physical_memory_window.h"
 
 namespace romwise {
-
-inline constexpr std::uint64_t kEntryWindowAddress = 0xF0000;
-inline constexpr std::uint32_t kEntryWindowLength = 0x10000;
 
 // The `length` bytes at physical `address` inside `view`, or nullptr when
 // they do not lie wholly inside what the view mapped.

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "app/fixed_text.h"
+#include "model/fixed_text.h"
 
 namespace romwise {
 

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
-#include <numeric>
+#include <span>
+
+#include "dmi/checksum.h"
+#include "hw/rom_window.h"
 
 namespace romwise {
 
@@ -23,11 +26,7 @@ bool HasAnchor(const std::uint8_t* at, std::uint32_t available, const char* anch
 // The `count` bytes add up to 0 modulo 256; false when they would run past
 // the available bytes.
 bool ChecksumIsZero(const std::uint8_t* at, std::uint32_t available, std::size_t count) {
-    if (count > available) {
-        return false;
-    }
-    const unsigned sum = std::accumulate(at, at + count, 0u);
-    return (sum & 0xFF) == 0;
+    return count <= available && romwise::ChecksumIsZero(std::span<const std::uint8_t>(at, count));
 }
 
 bool IsSmbiosEntry(const std::uint8_t* at, std::uint32_t available) {
@@ -62,9 +61,8 @@ bool FindEntryPoint(DmiReader& reader, SmbiosContext& context) {
         return false;
     }
     const MemoryView& entryWindow = reader.entryWindow();
-    const std::uint32_t windowLength =
-        std::min(BytesAvailable(entryWindow, kEntryWindowAddress), kEntryWindowLength);
-    const std::uint8_t* window = BytesInView(entryWindow, kEntryWindowAddress, windowLength);
+    const std::uint32_t windowLength = std::min(BytesAvailable(entryWindow, kRomBase), kRomLength);
+    const std::uint8_t* window = BytesInView(entryWindow, kRomBase, windowLength);
     if (window == nullptr) {
         return false;
     }

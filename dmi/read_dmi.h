@@ -1,9 +1,9 @@
 // Reads the SMBIOS/DMI structure table through a physical memory window.
 #pragma once
 
-#include "app/detection_results.h"
 #include "dmi/dmi_reader.h"
 #include "dmi/dmi_summary.h"
+#include "model/detection_results.h"
 
 namespace romwise {
 

@@ -14,12 +14,14 @@ class HardwareDriver {
     // Whether the opened driver is usable (nonzero answer of the activity check).
     virtual bool isActive() = 0;
 
-    // Port reads and writes. Each returns whether the request itself
-    // succeeded; a failed read leaves `value` as it was.
-    virtual bool readPortByte(std::uint32_t port, std::uint8_t& value) = 0;
-    virtual bool readPortDword(std::uint32_t port, std::uint32_t& value) = 0;
-    virtual bool writePortByte(std::uint32_t port, std::uint8_t value) = 0;
-    virtual bool writePortDword(std::uint32_t port, std::uint32_t value) = 0;
+    // One port request each. Each returns whether the request itself
+    // succeeded; a failed read leaves `value` as it was. The detectors use
+    // ReadPortByte and its kin (hw/port_io.h), which answer all ones for a
+    // failed read.
+    virtual bool tryReadPortByte(std::uint32_t port, std::uint8_t& value) = 0;
+    virtual bool tryReadPortDword(std::uint32_t port, std::uint32_t& value) = 0;
+    virtual bool tryWritePortByte(std::uint32_t port, std::uint8_t value) = 0;
+    virtual bool tryWritePortDword(std::uint32_t port, std::uint32_t value) = 0;
 
     // A readable view of `length` bytes of physical memory starting at
     // `physicalAddress`, or nullptr when the range cannot be mapped. The view

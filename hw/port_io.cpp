@@ -9,7 +9,7 @@ constexpr std::uint32_t kEmptyDword = 0xFFFFFFFFu;
 
 std::uint8_t ReadPortByte(HardwareDriver& driver, std::uint32_t port) {
     std::uint8_t value = kEmptyByte;
-    if (port > kHighestPort || !driver.readPortByte(port, value)) {
+    if (port > kHighestPort || !driver.tryReadPortByte(port, value)) {
         return kEmptyByte;
     }
     return value;
@@ -17,18 +17,18 @@ std::uint8_t ReadPortByte(HardwareDriver& driver, std::uint32_t port) {
 
 std::uint32_t ReadPortDword(HardwareDriver& driver, std::uint32_t port) {
     std::uint32_t value = kEmptyDword;
-    if (port > kHighestPort || !driver.readPortDword(port, value)) {
+    if (port > kHighestPort || !driver.tryReadPortDword(port, value)) {
         return kEmptyDword;
     }
     return value;
 }
 
 bool WritePortByte(HardwareDriver& driver, std::uint32_t port, std::uint8_t value) {
-    return port <= kHighestPort && driver.writePortByte(port, value);
+    return port <= kHighestPort && driver.tryWritePortByte(port, value);
 }
 
 bool WritePortDword(HardwareDriver& driver, std::uint32_t port, std::uint32_t value) {
-    return port <= kHighestPort && driver.writePortDword(port, value);
+    return port <= kHighestPort && driver.tryWritePortDword(port, value);
 }
 
 }  // namespace romwise

@@ -21,10 +21,10 @@ class TracingHardwareDriver final : public HardwareDriver {
         : inner_(std::move(inner)), sink_(sink) {}
 
     bool isActive() override { return inner_->isActive(); }
-    bool readPortByte(std::uint32_t port, std::uint8_t& value) override;
-    bool readPortDword(std::uint32_t port, std::uint32_t& value) override;
-    bool writePortByte(std::uint32_t port, std::uint8_t value) override;
-    bool writePortDword(std::uint32_t port, std::uint32_t value) override;
+    bool tryReadPortByte(std::uint32_t port, std::uint8_t& value) override;
+    bool tryReadPortDword(std::uint32_t port, std::uint32_t& value) override;
+    bool tryWritePortByte(std::uint32_t port, std::uint8_t value) override;
+    bool tryWritePortDword(std::uint32_t port, std::uint32_t value) override;
     const std::uint8_t* mapPhysToLinear(std::uint32_t physicalAddress,
                                         std::uint32_t length) override {
         return inner_->mapPhysToLinear(physicalAddress, length);

@@ -20,20 +20,20 @@ bool OpenedHardwareDriver::isActive() {
     return device_ && device_->isActive();
 }
 
-bool OpenedHardwareDriver::readPortByte(std::uint32_t port, std::uint8_t& value) {
-    return device_ && device_->readPortByte(port, value);
+bool OpenedHardwareDriver::tryReadPortByte(std::uint32_t port, std::uint8_t& value) {
+    return device_ && device_->tryReadPortByte(port, value);
 }
 
-bool OpenedHardwareDriver::readPortDword(std::uint32_t port, std::uint32_t& value) {
-    return device_ && device_->readPortDword(port, value);
+bool OpenedHardwareDriver::tryReadPortDword(std::uint32_t port, std::uint32_t& value) {
+    return device_ && device_->tryReadPortDword(port, value);
 }
 
-bool OpenedHardwareDriver::writePortByte(std::uint32_t port, std::uint8_t value) {
-    return device_ && device_->writePortByte(port, value);
+bool OpenedHardwareDriver::tryWritePortByte(std::uint32_t port, std::uint8_t value) {
+    return device_ && device_->tryWritePortByte(port, value);
 }
 
-bool OpenedHardwareDriver::writePortDword(std::uint32_t port, std::uint32_t value) {
-    return device_ && device_->writePortDword(port, value);
+bool OpenedHardwareDriver::tryWritePortDword(std::uint32_t port, std::uint32_t value) {
+    return device_ && device_->tryWritePortDword(port, value);
 }
 
 const std::uint8_t* OpenedHardwareDriver::mapPhysToLinear(std::uint32_t physicalAddress,

@@ -27,10 +27,10 @@ class OpenedHardwareDriver final : public HardwareDriver {
     const DriverRecord& record() const { return record_; }
 
     bool isActive() override;
-    bool readPortByte(std::uint32_t port, std::uint8_t& value) override;
-    bool readPortDword(std::uint32_t port, std::uint32_t& value) override;
-    bool writePortByte(std::uint32_t port, std::uint8_t value) override;
-    bool writePortDword(std::uint32_t port, std::uint32_t value) override;
+    bool tryReadPortByte(std::uint32_t port, std::uint8_t& value) override;
+    bool tryReadPortDword(std::uint32_t port, std::uint32_t& value) override;
+    bool tryWritePortByte(std::uint32_t port, std::uint8_t value) override;
+    bool tryWritePortDword(std::uint32_t port, std::uint32_t value) override;
     const std::uint8_t* mapPhysToLinear(std::uint32_t physicalAddress,
                                         std::uint32_t length) override;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/detection_results.h"
+#include "model/detection_results.h"
 #include "os/os_services.h"
 
 namespace romwise {

@@ -1,7 +1,8 @@
 #include "report/report_lines.h"
 
-#include "app/control_ids.h"
-#include "app/fixed_text.h"
+#include "model/control_ids.h"
+#include "model/fixed_text.h"
+#include "model/product_identity.h"
 #include "report/product_config.h"
 
 namespace romwise {
@@ -22,7 +23,7 @@ std::vector<std::string> reportLines(const DetectionResults& results, ReportKind
     std::vector<std::string> lines;
     lines.reserve(18 + kMemorySlotCapacity);
     LineText line;
-    line.format("Program:   Quorvel Romwise %s", kVersionText);
+    line.format("Program:   %s %s", kApplicationTitle, kVersionText);
     lines.push_back(line.str());
     lines.push_back(results.biosDateLine.str());
     lines.push_back(results.biosTypeLine.str());

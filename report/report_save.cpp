@@ -1,6 +1,7 @@
 #include "report/report_save.h"
 
-#include "app/control_ids.h"
+#include "model/product_identity.h"
+#include "model/run_texts.h"
 #include "report/text_report.h"
 
 namespace romwise {

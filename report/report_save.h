@@ -3,13 +3,11 @@
 
 #include <string>
 
-#include "app/detection_results.h"
-#include "app/main_view.h"
+#include "model/detection_results.h"
+#include "model/main_view.h"
 #include "report/report_files.h"
 
 namespace romwise {
-
-inline constexpr char kFileErrorSaving[] = "File error saving results!";
 
 // The file name the save dialog proposes: "c:\bios.txt" on Windows, bios.txt
 // in the user's home directory elsewhere.

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/detection_results.h"
+#include "model/detection_results.h"
 
 namespace romwise {
 

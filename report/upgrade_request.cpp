@@ -3,7 +3,8 @@
 #include <array>
 #include <string>
 
-#include "app/control_ids.h"
+#include "model/control_ids.h"
+#include "model/product_identity.h"
 #include "report/product_config.h"
 #include "report/url_encoding.h"
 

@@ -1,8 +1,8 @@
 // The upgrade request handed to the browser, and the web-site link.
 #pragma once
 
-#include "app/detection_results.h"
-#include "app/main_view.h"
+#include "model/detection_results.h"
+#include "model/main_view.h"
 #include "report/shell.h"
 
 namespace romwise {

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/fixed_text.h"
+#include "model/fixed_text.h"
 
 namespace romwise {
 

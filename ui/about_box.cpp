@@ -2,7 +2,8 @@
 
 #include <QLabel>
 
-#include "app/control_ids.h"
+#include "model/control_ids.h"
+#include "model/product_identity.h"
 #include "ui/artwork.h"
 #include "ui/dialog_templates.h"
 

@@ -16,7 +16,6 @@ struct Edges {
     int left, top, right, bottom;
 
     Edges shrunk(int by) const { return {left + by, top + by, right - by, bottom - by}; }
-    QRect toRect() const { return QRect(left, top, right - left, bottom - top); }
 };
 
 Edges edgesOf(const QRect& rect) {

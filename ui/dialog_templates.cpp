@@ -1,6 +1,6 @@
 #include "ui/dialog_templates.h"
 
-#include "app/control_ids.h"
+#include "model/control_ids.h"
 
 namespace romwise::ui {
 

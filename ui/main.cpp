@@ -5,35 +5,18 @@
 #include <iostream>
 #include <memory>
 
-#include "app/control_ids.h"
 #include "app/standard_detectors.h"
-#include "platform/linux/linux_platform.h"
-#include "platform/linux/linux_report_files.h"
-#include "platform/sim/profile_loader.h"
-#include "platform/sim/sim_platform.h"
+#include "model/control_ids.h"
+#include "model/product_identity.h"
+#include "platform/create_platform.h"
 #include "ui/dialog_font.h"
 #include "ui/first_paint_watch.h"
 #include "ui/main_dialog.h"
 #include "ui/window_options.h"
 
 namespace {
-
 constexpr int kExitUsage = 2;
-
-std::unique_ptr<romwise::Platform> createPlatform(const romwise::ui::WindowOptions& options) {
-    if (!options.machine) {
-        return std::make_unique<romwise::LinuxPlatform>();
-    }
-    try {
-        return std::make_unique<romwise::sim::SimPlatform>(
-            romwise::sim::loadMachineProfile(*options.machine));
-    } catch (const romwise::sim::ProfileError& error) {
-        std::cerr << "romwise: machine profile refused: " << error.what() << '\n';
-        return nullptr;
-    }
 }
-
-}  // namespace
 
 int main(int argc, char** argv) {
     using namespace romwise;
@@ -55,7 +38,7 @@ int main(int argc, char** argv) {
     }
 
     // A refused profile is reported before any window system is needed.
-    const std::unique_ptr<Platform> platform = createPlatform(options);
+    const std::unique_ptr<Platform> platform = createPlatform(options.machine, std::cerr);
     if (!platform) {
         return kExitUsage;
     }
@@ -65,9 +48,9 @@ int main(int argc, char** argv) {
     QApplication::setDesktopFileName(QStringLiteral("romwise"));
     ui::installFontSubstitutions();
     StandardDetectors detectors(*platform);
-    LinuxReportFiles files;
+    const std::unique_ptr<ReportFiles> files = createReportFiles();
     const ui::MainDialogServices services{detectors, platform->os(), platform->driverHost(),
-                                          platform->shell(), files};
+                                          platform->shell(), *files};
     ui::MainDialog dialog(processDetectionResults(), processDetectionOptions(), services);
 
     std::unique_ptr<ui::FirstPaintWatch> watch;

@@ -17,7 +17,8 @@
 #include <QStyle>
 #include <QUrl>
 
-#include "app/control_ids.h"
+#include "model/control_ids.h"
+#include "model/product_identity.h"
 #include "platform/encoding/text_encoding.h"
 #include "report/report_save.h"
 #include "ui/about_box.h"
@@ -236,7 +237,9 @@ void MainDialog::runSaveReportDialog() {
     const QString proposed = QFile::decodeName(defaultReportPath(files_).c_str());
     SaveReportDialog dialog(
         proposed,
-        [this](const std::string& path) { return saveTextReport(session_.results, path, files_); },
+        [this](const std::string& path) {
+            return acceptSaveReport(session_.results, path, files_, *this);
+        },
         this);
     dialog.exec();
 }

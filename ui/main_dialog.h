@@ -9,7 +9,7 @@
 
 #include "app/detection_session.h"
 #include "app/main_controller.h"
-#include "app/main_view.h"
+#include "model/main_view.h"
 #include "report/report_files.h"
 #include "report/shell.h"
 

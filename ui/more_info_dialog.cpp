@@ -3,7 +3,7 @@
 #include <QTreeWidget>
 #include <algorithm>
 
-#include "app/control_ids.h"
+#include "model/control_ids.h"
 #include "platform/encoding/text_encoding.h"
 #include "ui/dialog_templates.h"
 

@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "app/detection_results.h"
+#include "model/detection_results.h"
 
 namespace romwise::ui {
 

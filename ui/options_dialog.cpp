@@ -2,7 +2,7 @@
 
 #include <QCheckBox>
 
-#include "app/control_ids.h"
+#include "model/control_ids.h"
 #include "ui/dialog_templates.h"
 
 namespace romwise::ui {

@@ -3,7 +3,7 @@
 
 #include <QPrinter>
 
-#include "app/detection_results.h"
+#include "model/detection_results.h"
 
 namespace romwise::ui {
 

@@ -2,10 +2,8 @@
 
 #include <QFile>
 #include <QLineEdit>
-#include <QMessageBox>
 
-#include "app/control_ids.h"
-#include "report/report_save.h"
+#include "model/control_ids.h"
 #include "ui/dialog_templates.h"
 
 namespace romwise::ui {
@@ -25,14 +23,12 @@ SaveReportDialog::SaveReportDialog(const QString& proposedPath, SaveFunction sav
 }
 
 // OK saves and closes the dialog whether or not the file could be written;
-// a failure is reported first.
+// the save function reports a failure itself.
 void SaveReportDialog::accept() {
     auto* field = findChild<QLineEdit*>(QString::number(control::kSaveFileName));
     const QString path = field != nullptr ? field->text() : QString();
-    if (!save_ || !save_(QFile::encodeName(path).toStdString())) {
-        QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kErrorCaption),
-                        QString::fromLatin1(kFileErrorSaving), QMessageBox::Ok, this);
-        box.exec();
+    if (save_) {
+        save_(QFile::encodeName(path).toStdString());
     }
     QDialog::accept();
 }

@@ -9,8 +9,8 @@ namespace romwise::ui {
 
 class SaveReportDialog : public QDialog {
   public:
-    // `save` writes the report to the path as typed and tells whether it
-    // is in place.
+    // `save` writes the report to the path as typed, tells whether it is in
+    // place, and shows the failure message itself.
     using SaveFunction = std::function<bool(const std::string& path)>;
 
     SaveReportDialog(const QString& proposedPath, SaveFunction save, QWidget* parent);

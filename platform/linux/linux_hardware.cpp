@@ -42,28 +42,28 @@ class PortInstructionDriver final : public HardwareDriver {
     explicit PortInstructionDriver(std::uint32_t permittedEnd) : permittedEnd_(permittedEnd) {}
 
     bool isActive() override { return true; }
-    bool readPortByte(std::uint32_t port, std::uint8_t& value) override {
+    bool tryReadPortByte(std::uint32_t port, std::uint8_t& value) override {
         if (!permits(port)) {
             return false;
         }
         value = inb(static_cast<unsigned short>(port));
         return true;
     }
-    bool readPortDword(std::uint32_t port, std::uint32_t& value) override {
+    bool tryReadPortDword(std::uint32_t port, std::uint32_t& value) override {
         if (!permits(port + 3)) {
             return false;
         }
         value = inl(static_cast<unsigned short>(port));
         return true;
     }
-    bool writePortByte(std::uint32_t port, std::uint8_t value) override {
+    bool tryWritePortByte(std::uint32_t port, std::uint8_t value) override {
         if (!permits(port)) {
             return false;
         }
         outb(value, static_cast<unsigned short>(port));
         return true;
     }
-    bool writePortDword(std::uint32_t port, std::uint32_t value) override {
+    bool tryWritePortDword(std::uint32_t port, std::uint32_t value) override {
         if (!permits(port + 3)) {
             return false;
         }
@@ -104,18 +104,18 @@ class DevPortDriver final : public HardwareDriver {
     explicit DevPortDriver(int fd) : fd_(fd) {}
 
     bool isActive() override { return true; }
-    bool readPortByte(std::uint32_t port, std::uint8_t& value) override {
+    bool tryReadPortByte(std::uint32_t port, std::uint8_t& value) override {
         return pread(fd_, &value, 1, port) == 1;
     }
     // The kernel turns a 4-byte access of /dev/port into four byte accesses
     // at consecutive ports, which is not a dword cycle: a PCI address
     // written that way to CF8h is never latched. Dword requests are refused
     // (they read as all ones) rather than answered wrongly.
-    bool readPortDword(std::uint32_t, std::uint32_t&) override { return false; }
-    bool writePortByte(std::uint32_t port, std::uint8_t value) override {
+    bool tryReadPortDword(std::uint32_t, std::uint32_t&) override { return false; }
+    bool tryWritePortByte(std::uint32_t port, std::uint8_t value) override {
         return pwrite(fd_, &value, 1, port) == 1;
     }
-    bool writePortDword(std::uint32_t, std::uint32_t) override { return false; }
+    bool tryWritePortDword(std::uint32_t, std::uint32_t) override { return false; }
     const std::uint8_t* mapPhysToLinear(std::uint32_t address, std::uint32_t length) override {
         return memory_.map(address, length);
     }

@@ -3,7 +3,9 @@
 
 #include <memory>
 
-#include "app/platform.h"
+#include "hw/pci_config_access.h"
+#include "hw/physical_memory_window.h"
+#include "model/platform.h"
 #include "platform/linux/linux_hardware.h"
 #include "platform/linux/linux_os_services.h"
 #include "platform/linux/linux_processor_access.h"

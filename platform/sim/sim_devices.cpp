@@ -40,7 +40,7 @@ std::vector<std::uint8_t> SimPhysicalMemory::read(std::uint64_t address,
 
 // --- hardware driver -------------------------------------------------------
 
-bool SimHardwareDriver::readPortByte(std::uint32_t port, std::uint8_t& value) {
+bool SimHardwareDriver::tryReadPortByte(std::uint32_t port, std::uint8_t& value) {
     if (port > kMaxPort) {
         return false;
     }
@@ -48,7 +48,7 @@ bool SimHardwareDriver::readPortByte(std::uint32_t port, std::uint8_t& value) {
     return true;
 }
 
-bool SimHardwareDriver::readPortDword(std::uint32_t port, std::uint32_t& value) {
+bool SimHardwareDriver::tryReadPortDword(std::uint32_t port, std::uint32_t& value) {
     if (port > kMaxPort) {
         return false;
     }
@@ -56,7 +56,7 @@ bool SimHardwareDriver::readPortDword(std::uint32_t port, std::uint32_t& value) 
     return true;
 }
 
-bool SimHardwareDriver::writePortByte(std::uint32_t port, std::uint8_t value) {
+bool SimHardwareDriver::tryWritePortByte(std::uint32_t port, std::uint8_t value) {
     if (port > kMaxPort) {
         return false;
     }
@@ -64,7 +64,7 @@ bool SimHardwareDriver::writePortByte(std::uint32_t port, std::uint8_t value) {
     return true;
 }
 
-bool SimHardwareDriver::writePortDword(std::uint32_t port, std::uint32_t value) {
+bool SimHardwareDriver::tryWritePortDword(std::uint32_t port, std::uint32_t value) {
     if (port > kMaxPort) {
         return false;
     }

@@ -45,10 +45,10 @@ class SimHardwareDriver final : public HardwareDriver {
         : ports_(ports), memory_(memory), active_(active), romMappable_(romMappable) {}
 
     bool isActive() override { return active_; }
-    bool readPortByte(std::uint32_t port, std::uint8_t& value) override;
-    bool readPortDword(std::uint32_t port, std::uint32_t& value) override;
-    bool writePortByte(std::uint32_t port, std::uint8_t value) override;
-    bool writePortDword(std::uint32_t port, std::uint32_t value) override;
+    bool tryReadPortByte(std::uint32_t port, std::uint8_t& value) override;
+    bool tryReadPortDword(std::uint32_t port, std::uint32_t& value) override;
+    bool tryWritePortByte(std::uint32_t port, std::uint8_t value) override;
+    bool tryWritePortDword(std::uint32_t port, std::uint32_t value) override;
     // Any range of physical memory, as a copy that lives as long as the
     // driver; nothing at all when the profile says the ROM is not mappable.
     const std::uint8_t* mapPhysToLinear(std::uint32_t physicalAddress,

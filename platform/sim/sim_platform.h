@@ -3,8 +3,10 @@
 
 #include <memory>
 
-#include "app/platform.h"
+#include "hw/pci_config_access.h"
+#include "hw/physical_memory_window.h"
 #include "hw/service_driver_host.h"
+#include "model/platform.h"
 #include "platform/sim/machine_profile.h"
 #include "platform/sim/sim_devices.h"
 #include "platform/sim/sim_driver_services.h"
@@ -29,12 +31,8 @@ class SimPlatform final : public Platform {
     std::unique_ptr<PhysicalMemoryWindow> createPhysicalMemoryWindow() override;
     std::unique_ptr<PciConfigAccess> createPciConfigAccess(HardwareDriver& driver) override;
 
-    const MachineProfile& profile() const { return profile_; }
-    SimPortSpace& portSpace() { return ports_; }
     const SimPhysicalMemory& physicalMemory() const { return memory_; }
     SimDriverServices& simDriverServices() { return driverServices_; }
-    SimProcessor& simProcessor() { return processor_; }
-    SimOsServices& simOs() { return os_; }
     SimShell& simShell() { return shell_; }
 
   private:

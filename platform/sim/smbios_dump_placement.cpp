@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "dmi/checksum.h"
+#include "hw/rom_window.h"
 #include "platform/sim/profile_fields.h"
 #include "platform/sim/sim_devices.h"
 
@@ -12,8 +14,6 @@ namespace romwise::sim {
 
 namespace {
 
-constexpr std::uint64_t kRomWindow = 0xF0000;
-constexpr std::uint64_t kRomWindowSize = 0x10000;
 constexpr std::uint64_t kSmbiosTableAddress = 0xE0000;
 constexpr std::uint64_t kMaxSmbiosTable = 0x10000;
 constexpr std::size_t kSlotSize = 32;
@@ -41,17 +41,6 @@ void writeLe(std::vector<std::uint8_t>& b, std::size_t at, std::uint64_t value, 
     for (int i = 0; i < bytes; ++i) {
         b[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
     }
-}
-
-// Sets b[at] so that the `count` bytes from `from` add up to 0 modulo 256.
-void setChecksum(std::vector<std::uint8_t>& b, std::size_t from, std::size_t count,
-                 std::size_t at) {
-    b[at] = 0;
-    unsigned sum = 0;
-    for (std::size_t i = from; i < from + count && i < b.size(); ++i) {
-        sum += b[i];
-    }
-    b[at] = static_cast<std::uint8_t>(0x100 - (sum & 0xFF));
 }
 
 }  // namespace
@@ -126,23 +115,22 @@ void placeSmbiosDump(const std::vector<std::uint8_t>& dump, std::vector<MemoryRe
     switch (kind) {
         case Kind::Smbios2:
             writeLe(entryPoint, 0x18, kSmbiosTableAddress, 4);
-            setChecksum(entryPoint, 0x10, 15, 0x15);  // the "_DMI_" part, 10h-1Eh
-            setChecksum(entryPoint, 0, entryPoint[0x05], 0x04);
+            SetChecksum(entryPoint, 0x10, 15, 0x15);  // the "_DMI_" part, 10h-1Eh
+            SetChecksum(entryPoint, 0, entryPoint[0x05], 0x04);
             break;
         case Kind::Smbios3:
             writeLe(entryPoint, 0x10, kSmbiosTableAddress, 8);
-            setChecksum(entryPoint, 0, entryPoint[0x06], 0x05);
+            SetChecksum(entryPoint, 0, entryPoint[0x06], 0x05);
             break;
         case Kind::Legacy:
             writeLe(entryPoint, 0x08, kSmbiosTableAddress, 4);
-            setChecksum(entryPoint, 0, 15, 0x05);
+            SetChecksum(entryPoint, 0, 15, 0x05);
             break;
     }
 
     // The first 16-byte-aligned 32-byte run of the ROM window that is all
     // 00h or all FFh takes the entry point.
-    const std::vector<std::uint8_t> window =
-        SimPhysicalMemory(memory).read(kRomWindow, kRomWindowSize);
+    const std::vector<std::uint8_t> window = SimPhysicalMemory(memory).read(kRomBase, kRomLength);
     std::optional<std::uint64_t> slot;
     for (std::size_t offset = 0; offset + kSlotSize <= window.size() && !slot;
          offset += kSlotAlignment) {
@@ -165,7 +153,7 @@ void placeSmbiosDump(const std::vector<std::uint8_t>& dump, std::vector<MemoryRe
         MemoryRegion{kSmbiosTableAddress,
                      std::vector<std::uint8_t>(
                          tableStart, tableStart + static_cast<std::ptrdiff_t>(tableLength))});
-    memory.push_back(MemoryRegion{kRomWindow + *slot, std::move(entryPoint)});
+    memory.push_back(MemoryRegion{kRomBase + *slot, std::move(entryPoint)});
 }
 
 }  // namespace romwise::sim

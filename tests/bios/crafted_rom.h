@@ -10,11 +10,11 @@
 #include <string_view>
 #include <vector>
 
-#include "app/fixed_text.h"
 #include "bios/bios_identity.h"
 #include "bios/identify_bios.h"
 #include "bios/recogniser_chain.h"
 #include "hw/hardware_driver.h"
+#include "model/fixed_text.h"
 
 namespace romwise::bios_test {
 
@@ -53,10 +53,10 @@ class RomWindowDriver final : public HardwareDriver {
     explicit RomWindowDriver(const std::uint8_t* window) : window_(window) {}
 
     bool isActive() override { return true; }
-    bool readPortByte(std::uint32_t, std::uint8_t&) override { return false; }
-    bool readPortDword(std::uint32_t, std::uint32_t&) override { return false; }
-    bool writePortByte(std::uint32_t, std::uint8_t) override { return false; }
-    bool writePortDword(std::uint32_t, std::uint32_t) override { return false; }
+    bool tryReadPortByte(std::uint32_t, std::uint8_t&) override { return false; }
+    bool tryReadPortDword(std::uint32_t, std::uint32_t&) override { return false; }
+    bool tryWritePortByte(std::uint32_t, std::uint8_t) override { return false; }
+    bool tryWritePortDword(std::uint32_t, std::uint32_t) override { return false; }
     const std::uint8_t* mapPhysToLinear(std::uint32_t address, std::uint32_t length) override {
         ++mapCalls;
         if (address != kRomBase || length != kRomLength) {

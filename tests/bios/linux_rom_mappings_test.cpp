@@ -67,10 +67,10 @@ class MappingOnlyDriver final : public HardwareDriver {
   public:
     explicit MappingOnlyDriver(std::string devicePath) : mappings_(std::move(devicePath)) {}
     bool isActive() override { return true; }
-    bool readPortByte(std::uint32_t, std::uint8_t&) override { return false; }
-    bool readPortDword(std::uint32_t, std::uint32_t&) override { return false; }
-    bool writePortByte(std::uint32_t, std::uint8_t) override { return false; }
-    bool writePortDword(std::uint32_t, std::uint32_t) override { return false; }
+    bool tryReadPortByte(std::uint32_t, std::uint8_t&) override { return false; }
+    bool tryReadPortDword(std::uint32_t, std::uint32_t&) override { return false; }
+    bool tryWritePortByte(std::uint32_t, std::uint8_t) override { return false; }
+    bool tryWritePortDword(std::uint32_t, std::uint32_t) override { return false; }
     const std::uint8_t* mapPhysToLinear(std::uint32_t address, std::uint32_t length) override {
         return mappings_.map(address, length);
     }

@@ -6,12 +6,12 @@
 #include <sstream>
 #include <string>
 
-#include "app/cli_view.h"
-#include "app/control_ids.h"
 #include "app/detection_run.h"
 #include "app/detection_session.h"
 #include "app/standard_detectors.h"
 #include "bios/identify_bios.h"
+#include "cli/cli_view.h"
+#include "model/control_ids.h"
 #include "platform/sim/profile_loader.h"
 #include "platform/sim/sim_platform.h"
 #include "tests/bios/crafted_rom.h"

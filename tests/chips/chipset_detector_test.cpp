@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "chips/chipset_detector.h"
-#include "chips/skip_ports.h"
 #include "tests/chips/sim_board.h"
 
 namespace romwise::chips_test {
@@ -10,14 +9,13 @@ namespace {
 
 class ChipsetDetectorTest : public testing::Test {
   protected:
-    void SetUp() override { skipPorts2E4E() = false; }
-    void TearDown() override { skipPorts2E4E() = false; }
-
     bool identify(SimBoard& board, FixedText<260>& line) {
         PortPciConfigAccess pci(board.driver());
         ChipsetDetector detector(pci);
-        return detector.identify(line);
+        return detector.identify(line, skipPorts2E4E);
     }
+
+    bool skipPorts2E4E = false;
 };
 
 TEST_F(ChipsetDetectorTest, NamesTheFirstDeviceOfAKnownVendor) {
@@ -55,12 +53,12 @@ TEST_F(ChipsetDetectorTest, NamesTheFirstDeviceOfAKnownVendor) {
         {{{31, 0x8086, 0x84CA, 255}}, "Chipset:   Intel 450NX rev 255", false},
     };
     for (const Case& c : cases) {
-        skipPorts2E4E() = false;
+        skipPorts2E4E = false;
         SimBoard board({}, c.pci);
         FixedText<260> line;
         ASSERT_TRUE(identify(board, line)) << c.line;
         EXPECT_EQ(line.str(), c.line);
-        EXPECT_EQ(skipPorts2E4E(), c.skipsPorts2E4E) << c.line;
+        EXPECT_EQ(skipPorts2E4E, c.skipsPorts2E4E) << c.line;
     }
 }
 
@@ -74,7 +72,7 @@ TEST_F(ChipsetDetectorTest, ReadsRevisionThenIdAndStopsAtTheNamedDevice) {
                   "W32 CF8 80000008", "R32 CFC 00000000", "W32 CF8 80000000", "R32 CFC 00011234",
                   "W32 CF8 80000808", "R32 CFC FFFFFFFF", "W32 CF8 80000800", "R32 CFC FFFFFFFF",
                   "W32 CF8 80001008", "R32 CFC 00000003", "W32 CF8 80001000", "R32 CFC 71908086"}));
-    EXPECT_FALSE(skipPorts2E4E()) << "the VIA device after it is never read";
+    EXPECT_FALSE(skipPorts2E4E) << "the VIA device after it is never read";
 }
 
 TEST_F(ChipsetDetectorTest, NothingKnownLeavesTheLineAlone) {

@@ -11,9 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/cli_program.h"
-#include "app/detection_results.h"
-#include "chips/skip_ports.h"
+#include "cli/cli_program.h"
+#include "model/detection_results.h"
 
 namespace romwise {
 namespace {
@@ -26,16 +25,12 @@ std::string Sample(const std::string& name) {
 
 class CliChipsTest : public testing::Test {
   protected:
-    void SetUp() override { skipPorts2E4E() = false; }
-    void TearDown() override {
-        skipPorts2E4E() = false;
-        std::filesystem::remove(tracePath_);
-    }
+    void TearDown() override { std::filesystem::remove(tracePath_); }
 
-    // One romwise-cli process: a fresh record and a fresh chipset flag.
+    // One romwise-cli process: a fresh record (the chipset flag belongs to
+    // the run's own session).
     nlohmann::json runJson(std::vector<std::string> arguments) {
         processDetectionResults() = DetectionResults{};
-        skipPorts2E4E() = false;
         arguments.insert(arguments.end(), {"--format", "json"});
         std::ostringstream out, err;
         const int status = runCli(arguments, out, err);

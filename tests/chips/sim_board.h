@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "app/fixed_text.h"
 #include "chips/config_ports.h"
 #include "chips/superio_detector.h"
 #include "chips/superio_probes.h"
 #include "hw/pci_config_access.h"
 #include "hw/port_trace.h"
+#include "model/fixed_text.h"
 #include "platform/sim/sim_devices.h"
 #include "platform/sim/sim_port_space.h"
 
@@ -51,9 +51,12 @@ class SimBoard {
 
     // The whole chain, as a detection pass runs it.
     bool identify(FixedText<260>& line) {
-        SuperIoDetector detector(driver_);
+        SuperIoDetector detector(driver_, skipPorts2E4E);
         return detector.identify(line);
     }
+
+    // What an earlier pass's chipset step decided about ports 2Eh and 4Eh.
+    bool skipPorts2E4E = false;
 
     const std::vector<std::string>& trace() const { return sink_.lines; }
     void clearTrace() { sink_.lines.clear(); }

@@ -2,7 +2,6 @@
 // 82091AA probe.
 #include <gtest/gtest.h>
 
-#include "chips/skip_ports.h"
 #include "tests/chips/sim_board.h"
 
 namespace romwise::chips_test {
@@ -62,11 +61,7 @@ TEST(Intel82091Probe, TriesEachPortInTurn) {
     }
 }
 
-class SuperIoChain : public testing::Test {
-  protected:
-    void SetUp() override { skipPorts2E4E() = false; }
-    void TearDown() override { skipPorts2E4E() = false; }
-};
+class SuperIoChain : public testing::Test {};
 
 // What each probe costs on a machine with nothing to find: these counts are
 // the request budget of the chain.
@@ -101,8 +96,8 @@ TEST_F(SuperIoChain, EmptyMachineRequestsPerProbe) {
     EXPECT_EQ(board.trace().size(), total) << "the chain runs every probe once";
 
     // Without 2Eh and 4Eh: ITE at 2Eh (24), Winbond (14), SMC (22) and NSC (12) fewer.
-    skipPorts2E4E() = true;
     SimBoard skipped({});
+    skipped.skipPorts2E4E = true;
     EXPECT_FALSE(skipped.identify(line));
     EXPECT_EQ(skipped.trace().size(), total - 24 - 14 - 22 - 12);
 }
@@ -144,8 +139,8 @@ TEST_F(SuperIoChain, SkippedPortsHideAChipAt2E) {
         ASSERT_TRUE(board.identify(line));
         EXPECT_EQ(line.str(), "Superio:   Winbond 627F/HF rev 7 found at port 2Eh");
     }
-    skipPorts2E4E() = true;
     SimBoard board({winbond});
+    board.skipPorts2E4E = true;
     FixedText<260> line(kUntouched);
     EXPECT_FALSE(board.identify(line));
     EXPECT_EQ(line.str(), kUntouched);

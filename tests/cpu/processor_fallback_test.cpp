@@ -6,9 +6,9 @@
 #include <sstream>
 #include <string>
 
-#include "app/cli_program.h"
-#include "app/control_ids.h"
-#include "app/detection_results.h"
+#include "cli/cli_program.h"
+#include "model/control_ids.h"
+#include "model/detection_results.h"
 
 namespace romwise {
 namespace {

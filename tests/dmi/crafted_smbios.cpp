@@ -9,14 +9,6 @@
 
 namespace romwise::dmi_test {
 
-void SetChecksum(Bytes& bytes, std::size_t from, std::size_t count, std::size_t at) {
-    bytes[at] = 0;
-    const unsigned sum =
-        std::accumulate(bytes.begin() + static_cast<std::ptrdiff_t>(from),
-                        bytes.begin() + static_cast<std::ptrdiff_t>(from + count), 0u);
-    bytes[at] = static_cast<std::uint8_t>(0x100 - (sum & 0xFF));
-}
-
 namespace {
 
 void Put(Bytes& bytes, std::size_t offset, std::uint64_t value, int width) {
@@ -37,10 +29,10 @@ void PutDmiPart(Bytes& bytes, std::size_t at, const EntryPointFields& fields) {
 
 }  // namespace
 
-StructureSpec MakeStructure(std::uint8_t type, std::uint8_t length,
-                            std::initializer_list<std::pair<std::size_t, std::uint8_t>> fields,
-                            std::vector<std::string> strings) {
-    StructureSpec structure;
+CraftedStructure MakeStructure(std::uint8_t type, std::uint8_t length,
+                               std::initializer_list<std::pair<std::size_t, std::uint8_t>> fields,
+                               std::vector<std::string> strings) {
+    CraftedStructure structure;
     structure.type = type;
     structure.formatted.assign(length, 0);
     for (const auto& [offset, value] : fields) {
@@ -50,15 +42,15 @@ StructureSpec MakeStructure(std::uint8_t type, std::uint8_t length,
     return structure;
 }
 
-void PutWord(StructureSpec& structure, std::size_t offset, std::uint16_t value) {
+void PutWord(CraftedStructure& structure, std::size_t offset, std::uint16_t value) {
     Put(structure.formatted, offset, value, 2);
 }
 
-void PutDword(StructureSpec& structure, std::size_t offset, std::uint32_t value) {
+void PutDword(CraftedStructure& structure, std::size_t offset, std::uint32_t value) {
     Put(structure.formatted, offset, value, 4);
 }
 
-Bytes StructureBytes(const StructureSpec& structure) {
+Bytes StructureBytes(const CraftedStructure& structure) {
     Bytes bytes = structure.formatted;
     bytes.resize(std::max<std::size_t>(bytes.size(), 4), 0);
     bytes[0] = structure.type;
@@ -75,9 +67,9 @@ Bytes StructureBytes(const StructureSpec& structure) {
     return bytes;
 }
 
-Table BuildTable(const std::vector<StructureSpec>& structures) {
+Table BuildTable(const std::vector<CraftedStructure>& structures) {
     Table table;
-    for (const StructureSpec& structure : structures) {
+    for (const CraftedStructure& structure : structures) {
         const Bytes bytes = StructureBytes(structure);
         table.bytes.insert(table.bytes.end(), bytes.begin(), bytes.end());
         table.maxStructureSize = std::max<std::uint16_t>(table.maxStructureSize,
@@ -135,7 +127,7 @@ DmiReading ReadDmiFrom(const std::vector<sim::MemoryRegion>& memory, bool availa
     return reading;
 }
 
-DmiReading ReadDmiFrom(const std::vector<StructureSpec>& structures) {
+DmiReading ReadDmiFrom(const std::vector<CraftedStructure>& structures) {
     return ReadDmiFrom(MachineWithTable(BuildTable(structures)));
 }
 

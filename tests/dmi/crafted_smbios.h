@@ -7,21 +7,21 @@
 #include <string>
 #include <vector>
 
-#include "app/detection_results.h"
+#include "dmi/checksum.h"
 #include "dmi/dmi_summary.h"
+#include "model/detection_results.h"
 #include "platform/sim/machine_profile.h"
 
 namespace romwise::dmi_test {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// Sets the byte at `at` so that the `count` bytes from `from` sum to zero.
-void SetChecksum(Bytes& bytes, std::size_t from, std::size_t count, std::size_t at);
+using romwise::SetChecksum;
 
 // One structure: `formatted` is the whole formatted area, header included
 // (its length byte is set from the size unless `lengthByte` says otherwise),
 // followed by the strings and the closing NULs.
-struct StructureSpec {
+struct CraftedStructure {
     std::uint8_t type = 0;
     Bytes formatted;
     std::vector<std::string> strings;
@@ -30,20 +30,20 @@ struct StructureSpec {
 
 // A structure whose formatted area is `length` bytes with `fields` written
 // at their offsets (offset, value; words and dwords as several bytes).
-StructureSpec MakeStructure(std::uint8_t type, std::uint8_t length,
-                            std::initializer_list<std::pair<std::size_t, std::uint8_t>> fields,
-                            std::vector<std::string> strings = {});
-void PutWord(StructureSpec& structure, std::size_t offset, std::uint16_t value);
-void PutDword(StructureSpec& structure, std::size_t offset, std::uint32_t value);
+CraftedStructure MakeStructure(std::uint8_t type, std::uint8_t length,
+                               std::initializer_list<std::pair<std::size_t, std::uint8_t>> fields,
+                               std::vector<std::string> strings = {});
+void PutWord(CraftedStructure& structure, std::size_t offset, std::uint16_t value);
+void PutDword(CraftedStructure& structure, std::size_t offset, std::uint32_t value);
 
-Bytes StructureBytes(const StructureSpec& structure);
+Bytes StructureBytes(const CraftedStructure& structure);
 
 struct Table {
     Bytes bytes;
     std::uint16_t count = 0;
     std::uint16_t maxStructureSize = 0;
 };
-Table BuildTable(const std::vector<StructureSpec>& structures);
+Table BuildTable(const std::vector<CraftedStructure>& structures);
 
 struct EntryPointFields {
     std::uint8_t major = 2;
@@ -76,6 +76,6 @@ struct DmiReading {
 // Runs ReadDmi over `memory` through the simulated window.
 DmiReading ReadDmiFrom(const std::vector<sim::MemoryRegion>& memory, bool available = true);
 // The same over a crafted table, placed as MachineWithTable places it.
-DmiReading ReadDmiFrom(const std::vector<StructureSpec>& structures);
+DmiReading ReadDmiFrom(const std::vector<CraftedStructure>& structures);
 
 }  // namespace romwise::dmi_test

@@ -11,7 +11,7 @@
 namespace romwise::dmi_test {
 namespace {
 
-const std::vector<StructureSpec> kOneBoard = {
+const std::vector<CraftedStructure> kOneBoard = {
     MakeStructure(2, 8, {{4, 1}, {5, 2}}, {"Quokka Boards Inc.", "QB-440BX"})};
 
 struct EntryPlacement {

@@ -9,39 +9,39 @@
 namespace romwise::dmi_test {
 namespace {
 
-StructureSpec Bios(std::uint8_t length, std::uint8_t romSizeByte, std::uint32_t characteristics,
-                   std::vector<std::string> strings = {"Vendor", "Version 1.0", "01/02/03"}) {
-    StructureSpec bios =
+CraftedStructure Bios(std::uint8_t length, std::uint8_t romSizeByte, std::uint32_t characteristics,
+                      std::vector<std::string> strings = {"Vendor", "Version 1.0", "01/02/03"}) {
+    CraftedStructure bios =
         MakeStructure(0, length, {{4, 1}, {5, 2}, {8, 3}, {9, romSizeByte}}, std::move(strings));
     PutDword(bios, 0x0A, characteristics);
     return bios;
 }
 
-StructureSpec Board(const std::string& maker, const std::string& model) {
+CraftedStructure Board(const std::string& maker, const std::string& model) {
     return MakeStructure(2, 8, {{4, 1}, {5, 2}}, {maker, model});
 }
 
-StructureSpec System(const std::string& maker, const std::string& model) {
+CraftedStructure System(const std::string& maker, const std::string& model) {
     return MakeStructure(1, 25, {{4, 1}, {5, 2}}, {maker, model});
 }
 
-StructureSpec Processor(std::uint8_t family, std::uint8_t versionField,
-                        std::vector<std::string> strings, std::uint8_t length = 0x20,
-                        std::uint16_t currentMhz = 0, std::uint16_t maxMhz = 0) {
-    StructureSpec cpu = MakeStructure(
+CraftedStructure Processor(std::uint8_t family, std::uint8_t versionField,
+                           std::vector<std::string> strings, std::uint8_t length = 0x20,
+                           std::uint16_t currentMhz = 0, std::uint16_t maxMhz = 0) {
+    CraftedStructure cpu = MakeStructure(
         4, length, {{4, 1}, {6, family}, {7, 2}, {0x10, versionField}}, std::move(strings));
     PutWord(cpu, 0x16, currentMhz);
     PutWord(cpu, 0x14, maxMhz);
     return cpu;
 }
 
-StructureSpec MemoryDevice(std::uint16_t size) {
-    StructureSpec device = MakeStructure(17, 0x15, {{0x10, 1}}, {"DIMM"});
+CraftedStructure MemoryDevice(std::uint16_t size) {
+    CraftedStructure device = MakeStructure(17, 0x15, {{0x10, 1}}, {"DIMM"});
     PutWord(device, 0x0C, size);
     return device;
 }
 
-StructureSpec MemoryModule(std::uint8_t installedSize) {
+CraftedStructure MemoryModule(std::uint8_t installedSize) {
     return MakeStructure(6, 12, {{4, 1}, {0x0A, installedSize}}, {"BANK"});
 }
 
@@ -96,7 +96,7 @@ TEST(ReadDmi, VersionAndBiosInformation) {
 TEST(ReadDmi, MakerAndModel) {
     struct Case {
         const char* name;
-        std::vector<StructureSpec> table;
+        std::vector<CraftedStructure> table;
         const char* maker;
         const char* model;
     };
@@ -134,7 +134,7 @@ TEST(ReadDmi, MakerAndModel) {
 TEST(ReadDmi, ProcessorName) {
     struct Case {
         const char* name;
-        StructureSpec processor;
+        CraftedStructure processor;
         const char* expect;
     };
     const Case cases[] = {
@@ -194,7 +194,7 @@ TEST(ReadDmi, LongFormattedAreasKeepTheirLastStringWhole) {
     }
     // The same for the last counted string of a System Information structure
     // of SMBIOS 2.4 (1Bh bytes) and of a Base Board structure of 0Fh bytes.
-    const StructureSpec system =
+    const CraftedStructure system =
         MakeStructure(1, 0x1B, {{4, 1}, {5, 2}}, {"Dell Inc.", "Precision WorkStation T7600"});
     const DmiReading dell = ReadDmiFrom({system, Board("Dell Inc.", "082WXT")});
     EXPECT_EQ(dell.summary.model.str(), "Precision WorkStation T7600");
@@ -208,7 +208,7 @@ TEST(ReadDmi, LongFormattedAreasKeepTheirLastStringWhole) {
 // the processors of early server tables.
 TEST(ReadDmi, StringsNamedOutOfOrderAreCopiedWhole) {
     const std::string name = "Intel Pentium (R) III Xeon(TM) Processor";
-    StructureSpec cpu = Processor(
+    CraftedStructure cpu = Processor(
         0xB0, 4,
         {"Left Processor 1", "Intel Corporation", "Intel Pentium (R) II Xeon(TM) Processor", name});
     const DmiReading fourth = ReadDmiFrom({cpu});
@@ -239,7 +239,7 @@ TEST(ReadDmi, ScratchCopyStopsAtTheMaximumStructureSize) {
 TEST(ReadDmi, InstalledMemoryAndSlots) {
     struct Case {
         const char* name;
-        std::vector<StructureSpec> table;
+        std::vector<CraftedStructure> table;
         std::uint32_t expectSum;
         std::vector<std::uint32_t> expectSlots;
     };
@@ -273,7 +273,7 @@ TEST(ReadDmi, InstalledMemoryAndSlots) {
 }
 
 TEST(ReadDmi, SeventeenDevicesFillSixteenSlotsAndAllCount) {
-    std::vector<StructureSpec> table;
+    std::vector<CraftedStructure> table;
     for (int i = 1; i <= 17; ++i) {
         table.push_back(MemoryDevice(static_cast<std::uint16_t>(i)));
     }
@@ -284,13 +284,13 @@ TEST(ReadDmi, SeventeenDevicesFillSixteenSlotsAndAllCount) {
 }
 
 TEST(ReadDmi, MaximumMemory) {
-    StructureSpec array4G = MakeStructure(16, 0x0F, {});
+    CraftedStructure array4G = MakeStructure(16, 0x0F, {});
     PutDword(array4G, 0x07, 0x400000);
-    StructureSpec arrayZero = MakeStructure(16, 0x0F, {});
-    const StructureSpec controller = MakeStructure(5, 0x0F, {{0x08, 0xE6}, {0x0E, 4}});
+    CraftedStructure arrayZero = MakeStructure(16, 0x0F, {});
+    const CraftedStructure controller = MakeStructure(5, 0x0F, {{0x08, 0xE6}, {0x0E, 4}});
     struct Case {
         const char* name;
-        std::vector<StructureSpec> table;
+        std::vector<CraftedStructure> table;
         std::uint32_t expect;
     };
     const Case cases[] = {

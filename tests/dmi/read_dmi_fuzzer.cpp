@@ -17,8 +17,8 @@
 #include <numeric>
 #include <vector>
 
-#include "app/detection_results.h"
 #include "dmi/read_dmi.h"
+#include "model/detection_results.h"
 #include "platform/sim/sim_devices.h"
 
 namespace {
@@ -29,11 +29,7 @@ void RepairChecksum(Bytes& bytes, std::size_t from, std::size_t count, std::size
     if (from + count > bytes.size() || at >= bytes.size()) {
         return;
     }
-    bytes[at] = 0;
-    const unsigned sum =
-        std::accumulate(bytes.begin() + static_cast<std::ptrdiff_t>(from),
-                        bytes.begin() + static_cast<std::ptrdiff_t>(from + count), 0u);
-    bytes[at] = static_cast<std::uint8_t>(0x100 - (sum & 0xFF));
+    SetChecksum(bytes, from, count, at);
 }
 
 bool StartsWith(const Bytes& bytes, std::size_t at, const char* anchor) {

@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "app/cli_program.h"
-#include "app/cli_view.h"
-#include "app/control_ids.h"
 #include "app/detection_run.h"
 #include "app/detection_session.h"
 #include "app/standard_detectors.h"
+#include "cli/cli_program.h"
+#include "cli/cli_view.h"
 #include "dmi/read_dmi.h"
+#include "model/control_ids.h"
 #include "platform/sim/profile_loader.h"
 #include "platform/sim/sim_platform.h"
 #include "tests/support/scratch_files.h"

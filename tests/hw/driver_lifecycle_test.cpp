@@ -9,13 +9,13 @@
 #include <memory>
 #include <sstream>
 
-#include "app/cli_program.h"
-#include "app/cli_view.h"
-#include "app/detection_results.h"
 #include "app/detection_session.h"
 #include "app/main_controller.h"
 #include "app/standard_detectors.h"
+#include "cli/cli_program.h"
+#include "cli/cli_view.h"
 #include "hw/driver_opening.h"
+#include "model/detection_results.h"
 #include "platform/linux/linux_hardware.h"
 #include "platform/sim/profile_loader.h"
 #include "platform/sim/sim_platform.h"

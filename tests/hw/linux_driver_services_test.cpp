@@ -58,14 +58,14 @@ TEST(LinuxDriverServices, DeviceZeroReadsAndWritesThePortFileAndClosesIt) {
         ASSERT_NE(driver, nullptr);
         EXPECT_TRUE(driver->isActive());
         std::uint8_t byte = 0;
-        ASSERT_TRUE(driver->readPortByte(0x2F, byte));
+        ASSERT_TRUE(driver->tryReadPortByte(0x2F, byte));
         EXPECT_EQ(byte, 0x2F);
         std::uint32_t dword = 0;
-        EXPECT_FALSE(driver->readPortDword(0x100, dword))
+        EXPECT_FALSE(driver->tryReadPortDword(0x100, dword))
             << "dword requests would be split into byte accesses";
-        EXPECT_FALSE(driver->writePortDword(0xCF8, 0x80000000u));
-        ASSERT_TRUE(driver->writePortByte(0x2E, 0x87));
-        ASSERT_TRUE(driver->readPortByte(0x2E, byte));
+        EXPECT_FALSE(driver->tryWritePortDword(0xCF8, 0x80000000u));
+        ASSERT_TRUE(driver->tryWritePortByte(0x2E, 0x87));
+        ASSERT_TRUE(driver->tryReadPortByte(0x2E, byte));
         EXPECT_EQ(byte, 0x87);
     }
     services.closeDevice(device);

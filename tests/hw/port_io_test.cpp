@@ -15,21 +15,21 @@ namespace {
 class ScriptedDriver final : public HardwareDriver {
   public:
     bool isActive() override { return true; }
-    bool readPortByte(std::uint32_t port, std::uint8_t& value) override {
+    bool tryReadPortByte(std::uint32_t port, std::uint8_t& value) override {
         requests.push_back("R " + hex(port));
         value = static_cast<std::uint8_t>(fail ? 0x5A : answer);
         return !fail;
     }
-    bool readPortDword(std::uint32_t port, std::uint32_t& value) override {
+    bool tryReadPortDword(std::uint32_t port, std::uint32_t& value) override {
         requests.push_back("R32 " + hex(port));
         value = fail ? 0x5A5A5A5Au : answer;
         return !fail;
     }
-    bool writePortByte(std::uint32_t port, std::uint8_t value) override {
+    bool tryWritePortByte(std::uint32_t port, std::uint8_t value) override {
         requests.push_back("W " + hex(port) + " " + hex(value));
         return !fail;
     }
-    bool writePortDword(std::uint32_t port, std::uint32_t value) override {
+    bool tryWritePortDword(std::uint32_t port, std::uint32_t value) override {
         requests.push_back("W32 " + hex(port) + " " + hex(value));
         return !fail;
     }

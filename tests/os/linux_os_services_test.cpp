@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/detection_results.h"
+#include "model/detection_results.h"
 #include "os/locale_info.h"
 #include "os/os_info.h"
 

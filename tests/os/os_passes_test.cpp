@@ -7,8 +7,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/cli_program.h"
-#include "app/detection_results.h"
+#include "cli/cli_program.h"
+#include "model/detection_results.h"
 #include "platform/linux/linux_os_services.h"
 
 namespace romwise {

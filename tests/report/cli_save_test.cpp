@@ -1,6 +1,6 @@
 // romwise-cli --output and --submit go through the window's commands.
-#include "app/cli_program.h"
-#include "app/detection_results.h"
+#include "cli/cli_program.h"
+#include "model/detection_results.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/detection_results.h"
-#include "app/main_view.h"
+#include "model/detection_results.h"
+#include "model/main_view.h"
 #include "report/shell.h"
 
 namespace romwise::testing {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/cli_program.h"
-#include "app/detection_results.h"
+#include "cli/cli_program.h"
+#include "model/detection_results.h"
 
 namespace romwise::testing {
 

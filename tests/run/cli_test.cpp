@@ -1,6 +1,6 @@
 // romwise-cli end to end on the sample machines.
-#include "app/cli_program.h"
-#include "app/detection_results.h"
+#include "cli/cli_program.h"
+#include "model/detection_results.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

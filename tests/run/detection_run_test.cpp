@@ -2,9 +2,9 @@
 // afterwards, pass after pass.
 #include <gtest/gtest.h>
 
-#include "app/control_ids.h"
 #include "app/detection_run.h"
 #include "fakes.h"
+#include "model/control_ids.h"
 
 namespace romwise {
 namespace {

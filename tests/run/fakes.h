@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "app/cli_view.h"
 #include "app/detection_session.h"
 #include "app/detectors.h"
+#include "cli/cli_view.h"
 #include "report/shell.h"
 
 namespace romwise::testing {
@@ -53,16 +53,16 @@ class FakeDriver final : public HardwareDriver {
         ++activityChecks;
         return active_;
     }
-    bool readPortByte(std::uint32_t, std::uint8_t& value) override {
+    bool tryReadPortByte(std::uint32_t, std::uint8_t& value) override {
         value = 0xFF;
         return true;
     }
-    bool readPortDword(std::uint32_t, std::uint32_t& value) override {
+    bool tryReadPortDword(std::uint32_t, std::uint32_t& value) override {
         value = 0xFFFFFFFF;
         return true;
     }
-    bool writePortByte(std::uint32_t, std::uint8_t) override { return true; }
-    bool writePortDword(std::uint32_t, std::uint32_t) override { return true; }
+    bool tryWritePortByte(std::uint32_t, std::uint8_t) override { return true; }
+    bool tryWritePortDword(std::uint32_t, std::uint32_t) override { return true; }
     const std::uint8_t* mapPhysToLinear(std::uint32_t, std::uint32_t) override { return nullptr; }
 
     int activityChecks = 0;
@@ -105,14 +105,14 @@ class FakeDetectors final : public Detectors {
     std::unique_ptr<OsInfo> createOsInfo() override {
         return osAllocationFails ? nullptr : std::make_unique<OsInfo>(os_);
     }
-    bool identifySuperIo(HardwareDriver&, FixedText<260>& line) override {
+    bool identifySuperIo(HardwareDriver&, bool, FixedText<260>& line) override {
         ++superIoCalls;
         if (superIoLine.empty())
             return false;
         line.assign(superIoLine);
         return true;
     }
-    bool identifyChipset(HardwareDriver&, FixedText<260>& line) override {
+    bool identifyChipset(HardwareDriver&, FixedText<260>& line, bool&) override {
         ++chipsetCalls;
         if (chipsetLine.empty())
             return false;

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/control_ids.h"
 #include "fakes.h"
+#include "model/control_ids.h"
 
 namespace romwise {
 namespace {

@@ -214,7 +214,7 @@ TEST(SimPlatform, PortStateOutlivesADriver) {
     EXPECT_EQ(ReadPortByte(*driver, 0x2F), 0x52);
     EXPECT_EQ(platform.createPciConfigAccess(*driver)->ReadConfigDword(0, 0, 0, 0), 0x12378086u);
     std::uint8_t value = 0;
-    EXPECT_FALSE(driver->readPortByte(0x10000, value)) << "no port above FFFFh";
+    EXPECT_FALSE(driver->tryReadPortByte(0x10000, value)) << "no port above FFFFh";
 }
 
 // The clock measurement as the detectors make it: time-stamp cycles over a

@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app/control_ids.h"
 #include "modal_script.h"
+#include "model/control_ids.h"
 #include "sample_window.h"
 
 namespace romwise::ui {

@@ -8,7 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/control_ids.h"
+#include "model/control_ids.h"
 #include "sample_window.h"
 #include "ui/dialog_font.h"
 #include "ui/dialog_units.h"

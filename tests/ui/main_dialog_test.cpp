@@ -12,9 +12,9 @@
 #include <QTreeWidget>
 #include <QUrl>
 
-#include "app/control_ids.h"
-#include "app/run_texts.h"
 #include "modal_script.h"
+#include "model/control_ids.h"
+#include "model/run_texts.h"
 #include "sample_window.h"
 #include "ui/color_button.h"
 #include "ui/logo_animation.h"

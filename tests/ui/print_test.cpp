@@ -12,8 +12,8 @@
 #include <cmath>
 #include <map>
 
-#include "app/control_ids.h"
 #include "modal_script.h"
+#include "model/control_ids.h"
 #include "platform/encoding/text_encoding.h"
 #include "report/printed_report.h"
 #include "sample_window.h"

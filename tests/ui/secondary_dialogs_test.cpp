@@ -12,8 +12,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/control_ids.h"
 #include "modal_script.h"
+#include "model/control_ids.h"
 #include "report/text_report.h"
 #include "sample_window.h"
 #include "ui/about_box.h"

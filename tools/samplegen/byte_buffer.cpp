@@ -51,12 +51,4 @@ void PutText(Bytes& out, std::size_t offset, std::string_view text) {
     }
 }
 
-std::uint8_t ChecksumComplement(std::span<const std::uint8_t> bytes) {
-    unsigned sum = 0;
-    for (std::uint8_t b : bytes) {
-        sum += b;
-    }
-    return static_cast<std::uint8_t>((0x100 - (sum & 0xFF)) & 0xFF);
-}
-
 }  // namespace romwise::samplegen

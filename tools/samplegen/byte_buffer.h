@@ -22,7 +22,4 @@ void PutWord(Bytes& out, std::size_t offset, std::uint16_t value);
 void PutDword(Bytes& out, std::size_t offset, std::uint32_t value);
 void PutText(Bytes& out, std::size_t offset, std::string_view text);
 
-// The byte that makes `bytes` plus itself add up to 0 modulo 256.
-std::uint8_t ChecksumComplement(std::span<const std::uint8_t> bytes);
-
 }  // namespace romwise::samplegen

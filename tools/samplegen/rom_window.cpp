@@ -3,6 +3,8 @@
 #include <array>
 #include <stdexcept>
 
+#include "dmi/checksum.h"
+
 namespace romwise::samplegen {
 
 namespace {
@@ -33,7 +35,7 @@ Bytes BuildRomWindow(const RomLayout& layout) {
     if (layout.biosDate.size() != 8) {
         throw std::invalid_argument("the BIOS date must be 8 characters");
     }
-    Bytes rom(kRomWindowSize);
+    Bytes rom(kRomLength);
     FillWithCodeLikeBytes(rom, layout.fillerSeed);
 
     for (const BlankArea& blank : layout.blanks) {

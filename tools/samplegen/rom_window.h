@@ -7,11 +7,11 @@
 #include <span>
 #include <string_view>
 
+#include "hw/rom_window.h"
 #include "tools/samplegen/byte_buffer.h"
 
 namespace romwise::samplegen {
 
-inline constexpr std::size_t kRomWindowSize = 0x10000;
 inline constexpr std::uint16_t kResetVectorOffset = 0xFFF0;
 inline constexpr std::uint16_t kBiosDateOffset = 0xFFF5;
 inline constexpr std::uint16_t kModelByteOffset = 0xFFFE;

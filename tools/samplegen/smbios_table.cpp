@@ -4,6 +4,8 @@
 #include <span>
 #include <stdexcept>
 
+#include "dmi/checksum.h"
+
 namespace romwise::samplegen {
 
 StructureWriter::StructureWriter(std::uint8_t type) : type_(type) {}

@@ -1,0 +1,61 @@
+#include "cli/cli_view.h"
+
+#include <cstring>
+
+#include "model/control_ids.h"
+#include "model/run_texts.h"
+#include "platform/encoding/text_encoding.h"
+
+namespace romwise {
+
+namespace {
+// Texts the run leaves in the sign-on field when a pass fails: a terminal
+// user must see them without reading the field.
+constexpr const char* kFailureStatuses[] = {kMemoryAllocationError, kUnsupportedPlatform};
+}  // namespace
+
+void CliView::setFieldText(int controlId, const char* text) {
+    fields_[controlId] = text;
+    if (controlId != control::kSignOn) {
+        return;
+    }
+    for (const char* status : kFailureStatuses) {
+        if (std::strcmp(text, status) == 0) {
+            errors_ << "romwise: " << windows1252ToUtf8(text) << '\n';
+        }
+    }
+}
+
+void CliView::messageBox(const char* text, const char* caption) {
+    messages_.push_back({text, caption, {}});
+    errors_ << "romwise: " << windows1252ToUtf8(text) << '\n';
+}
+
+void CliView::messageBoxWithReason(const char* text, const char* reason, const char* caption) {
+    messageBox(text, caption);
+    if (reason != nullptr && *reason != '\0') {
+        messages_.back().reason = reason;
+        errors_ << "romwise: " << windows1252ToUtf8(reason) << '\n';
+    }
+}
+
+void CliView::setButtonColors(int controlId, std::uint32_t textColor, std::uint32_t faceColor) {
+    highlighted_[controlId] = {textColor, faceColor};
+}
+
+std::string CliView::field(int controlId) const {
+    const auto it = fields_.find(controlId);
+    return it == fields_.end() ? std::string() : it->second;
+}
+
+bool CliView::isEnabled(int controlId) const {
+    const auto it = enabled_.find(controlId);
+    return it == enabled_.end() ? true : it->second;
+}
+
+bool CliView::isVisible(int controlId) const {
+    const auto it = visible_.find(controlId);
+    return it == visible_.end() ? true : it->second;
+}
+
+}  // namespace romwise

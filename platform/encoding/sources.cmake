@@ -1,3 +1,0 @@
-list(APPEND ROMWISE_ENCODING_SOURCES
-  platform/encoding/text_encoding.cpp
-)
