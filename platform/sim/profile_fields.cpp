@@ -186,7 +186,7 @@ std::uint64_t ProfileFields::hexKey(const std::string& name, const std::string& 
 }
 
 const json& ProfileFields::object(const json& value, const std::string& key,
-                                  std::initializer_list<const char*> known) const {
+                                  std::span<const char* const> known) const {
     if (!value.is_object()) {
         fail(key, "expected an object, got " + describeJson(value));
     }

@@ -6,9 +6,9 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <initializer_list>
 #include <limits>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,7 +59,7 @@ class ProfileFields {
 
     // `value` as an object whose keys are all `known` or notes.
     const json& object(const json& value, const std::string& key,
-                       std::initializer_list<const char*> known) const;
+                       std::span<const char* const> known) const;
     const json& array(const json& value, const std::string& key) const;
     // The whole of the file that `value` names.
     std::vector<std::uint8_t> file(const json& value, const std::string& key) const;

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <utility>
 
+#include "hw/rom_window.h"
 #include "platform/sim/cpuid_dump_parser.h"
 #include "platform/sim/profile_fields.h"
 #include "platform/sim/sim_devices.h"
@@ -25,22 +26,65 @@ namespace {
 using nlohmann::json;
 
 constexpr std::uint64_t kMaxPciDevice = 31;
-
-constexpr std::uint64_t kRomWindow = 0xF0000;
-constexpr std::uint64_t kRomWindowSize = 0x10000;
 constexpr std::uint16_t kPciFirstPort = 0xCF8;
 constexpr std::uint16_t kPciLastPort = 0xCFF;
 
+class ProfileReader;
+
+// One key of a JSON object: its name, whether the object needs it, and how
+// its value goes into the target. `precondition`, when given, may refuse the
+// key before its value is read.
+template <typename Target>
+struct KeyReader {
+    const char* name;
+    void (*read)(const ProfileReader& reader, const json& value, const std::string& key,
+                 Target& target);
+    bool required = false;
+    void (*precondition)(const ProfileReader& reader, const std::string& key,
+                         const Target& target) = nullptr;
+};
+
 // Reads the sections of a profile; each refuses what it cannot take.
-class ProfileReader : private ProfileFields {
+class ProfileReader : public ProfileFields {
   public:
     explicit ProfileReader(std::string path) : ProfileFields(std::move(path)) {}
 
     MachineProfile load();
 
-  private:
-    void readOs(const json& value, ProfileOs& os) const;
-    void readCountry(const json& value, MachineProfile& profile) const;
+    // Refuses keys the table does not name; refuses the object with
+    // `missingRequired` when a required key is absent; then reads every key
+    // present, in the table's order.
+    template <typename Target, std::size_t N>
+    void readObject(const json& value, const std::string& key,
+                    const std::array<KeyReader<Target>, N>& keys, Target& target,
+                    const char* missingRequired = nullptr) const {
+        std::array<const char*, N> names{};
+        for (std::size_t i = 0; i < N; ++i) {
+            names[i] = keys[i].name;
+        }
+        object(value, key, names);
+        for (const KeyReader<Target>& entry : keys) {
+            if (entry.required && !value.contains(entry.name)) {
+                fail(key, missingRequired);
+            }
+        }
+        for (const KeyReader<Target>& entry : keys) {
+            if (!value.contains(entry.name)) {
+                continue;
+            }
+            const std::string entryKey = childKey(key, entry.name);
+            if (entry.precondition != nullptr) {
+                entry.precondition(*this, entryKey, target);
+            }
+            entry.read(*this, value[entry.name], entryKey, target);
+        }
+    }
+
+    template <typename Number>
+    Number number(const json& value, const std::string& key, std::uint64_t max) const {
+        return static_cast<Number>(unsignedValue(value, key, max));
+    }
+
     void readRom(const json& value, MachineProfile& profile) const;
     void readMemory(const json& value, MachineProfile& profile) const;
     void readSmbiosDump(const json& value, MachineProfile& profile) const;
@@ -48,94 +92,295 @@ class ProfileReader : private ProfileFields {
     void readSuperIo(const json& value, MachineProfile& profile) const;
     SuperIoChip readChip(const json& value, const std::string& key) const;
     std::vector<WriteSequence> readSequences(const json& value, const std::string& key) const;
+    // An object of hexadecimal keys up to `maxKey`, each value read by `read`.
+    template <typename Read>
+    void readHexMap(const json& value, const std::string& key, const char* expected,
+                    std::uint64_t maxKey, Read read) const;
     std::optional<ProfileCpu> readCpu(const json& value) const;
     void readCpuidDump(const json& value, std::map<std::uint32_t, CpuidLeaf>& leaves) const;
     DriverOutcome readDriver(const json& value) const;
 };
 
-void ProfileReader::readOs(const json& value, ProfileOs& os) const {
-    const std::string key = "os";
-    object(value, key,
-           {"family", "platformId", "majorVersion", "minorVersion", "buildNumber", "servicePack",
-            "productType", "extendedRecord", "wow64Directory", "nativeArchitecture", "prettyName",
-            "name", "id", "versionId", "kernelRelease"});
-    if (value.contains("family")) {
-        const std::string family = stringValue(value["family"], childKey(key, "family"));
-        if (family == "windows") {
-            os.family = OsFamily::Windows;
-        } else if (family == "linux") {
-            os.family = OsFamily::Linux;
-        } else {
-            fail(childKey(key, "family"),
-                 "unknown family \"" + family + "\" (expected \"windows\" or \"linux\")");
-        }
+// --- os ---------------------------------------------------------------------
+
+// A key of the other family is almost always a profile whose family was
+// forgotten, so it is refused rather than ignored.
+template <OsFamily Family>
+void onlyFor(const ProfileReader& reader, const std::string& key, const ProfileOs& os) {
+    if (os.family != Family) {
+        reader.fail(key, std::string("applies only when os.family is \"") +
+                             (Family == OsFamily::Windows ? "windows" : "linux") + "\"");
     }
-    const bool windows = os.family == OsFamily::Windows;
-    // A key of the other family is almost always a profile whose family was
-    // forgotten, so it is refused rather than ignored.
-    const auto given = [&](const char* name, bool forWindows) {
-        if (!value.contains(name)) {
-            return false;
-        }
-        if (forWindows != windows) {
-            fail(childKey(key, name), std::string("applies only when os.family is \"") +
-                                          (forWindows ? "windows" : "linux") + "\"");
-        }
-        return true;
-    };
-    const auto dword = [&](const char* name, std::uint32_t& field) {
-        if (given(name, true)) {
-            field = static_cast<std::uint32_t>(
-                unsignedValue(value[name], childKey(key, name), kMaxDword));
-        }
-    };
-    dword("platformId", os.platformId);
-    dword("majorVersion", os.majorVersion);
-    dword("minorVersion", os.minorVersion);
-    dword("buildNumber", os.buildNumber);
-    if (given("servicePack", true)) {
-        os.servicePack = stringValue(value["servicePack"], childKey(key, "servicePack"));
+}
+constexpr auto kWindowsOnly = onlyFor<OsFamily::Windows>;
+constexpr auto kLinuxOnly = onlyFor<OsFamily::Linux>;
+
+void readFamily(const ProfileReader& r, const json& v, const std::string& k, ProfileOs& os) {
+    const std::string family = r.stringValue(v, k);
+    if (family == "windows") {
+        os.family = OsFamily::Windows;
+    } else if (family == "linux") {
+        os.family = OsFamily::Linux;
+    } else {
+        r.fail(k, "unknown family \"" + family + "\" (expected \"windows\" or \"linux\")");
     }
-    if (given("productType", true)) {
-        os.productType = static_cast<std::uint8_t>(
-            unsignedValue(value["productType"], childKey(key, "productType"), kMaxByte));
-    }
-    if (given("extendedRecord", true)) {
-        os.extendedRecord = boolValue(value["extendedRecord"], childKey(key, "extendedRecord"));
-    }
-    if (given("wow64Directory", true) && !value["wow64Directory"].is_null()) {
-        os.wow64Directory = stringValue(value["wow64Directory"], childKey(key, "wow64Directory"));
-    }
-    if (given("nativeArchitecture", true) && !value["nativeArchitecture"].is_null()) {
-        os.nativeArchitecture = static_cast<std::uint16_t>(unsignedValue(
-            value["nativeArchitecture"], childKey(key, "nativeArchitecture"), kMaxWord));
-    }
-    const auto text = [&](const char* name, std::string& field) {
-        if (given(name, false)) {
-            field = stringValue(value[name], childKey(key, name));
-        }
-    };
-    text("prettyName", os.prettyName);
-    text("name", os.name);
-    text("id", os.id);
-    text("versionId", os.versionId);
-    text("kernelRelease", os.kernelRelease);
 }
 
-void ProfileReader::readCountry(const json& value, MachineProfile& profile) const {
-    if (value.is_null()) {
-        return;
-    }
-    object(value, "country", {"code", "name"});
-    CountryInfo country;
-    if (value.contains("code")) {
-        country.code = stringValue(value["code"], "country.code");
-    }
-    if (value.contains("name")) {
-        country.name = stringValue(value["name"], "country.name");
-    }
-    profile.country = country;
+template <std::uint32_t ProfileOs::*Field>
+void readOsDword(const ProfileReader& r, const json& v, const std::string& k, ProfileOs& os) {
+    os.*Field = r.number<std::uint32_t>(v, k, kMaxDword);
 }
+
+template <std::string ProfileOs::*Field>
+void readOsText(const ProfileReader& r, const json& v, const std::string& k, ProfileOs& os) {
+    os.*Field = r.stringValue(v, k);
+}
+
+constexpr std::array<KeyReader<ProfileOs>, 15> kOsKeys = {{
+    {"family", readFamily},
+    {"platformId", readOsDword<&ProfileOs::platformId>, false, kWindowsOnly},
+    {"majorVersion", readOsDword<&ProfileOs::majorVersion>, false, kWindowsOnly},
+    {"minorVersion", readOsDword<&ProfileOs::minorVersion>, false, kWindowsOnly},
+    {"buildNumber", readOsDword<&ProfileOs::buildNumber>, false, kWindowsOnly},
+    {"servicePack", readOsText<&ProfileOs::servicePack>, false, kWindowsOnly},
+    {"productType",
+     [](const ProfileReader& r, const json& v, const std::string& k, ProfileOs& os) {
+         os.productType = r.number<std::uint8_t>(v, k, kMaxByte);
+     },
+     false, kWindowsOnly},
+    {"extendedRecord",
+     [](const ProfileReader& r, const json& v, const std::string& k, ProfileOs& os) {
+         os.extendedRecord = r.boolValue(v, k);
+     },
+     false, kWindowsOnly},
+    {"wow64Directory",
+     [](const ProfileReader& r, const json& v, const std::string& k, ProfileOs& os) {
+         if (!v.is_null()) {
+             os.wow64Directory = r.stringValue(v, k);
+         }
+     },
+     false, kWindowsOnly},
+    {"nativeArchitecture",
+     [](const ProfileReader& r, const json& v, const std::string& k, ProfileOs& os) {
+         if (!v.is_null()) {
+             os.nativeArchitecture = r.number<std::uint16_t>(v, k, kMaxWord);
+         }
+     },
+     false, kWindowsOnly},
+    {"prettyName", readOsText<&ProfileOs::prettyName>, false, kLinuxOnly},
+    {"name", readOsText<&ProfileOs::name>, false, kLinuxOnly},
+    {"id", readOsText<&ProfileOs::id>, false, kLinuxOnly},
+    {"versionId", readOsText<&ProfileOs::versionId>, false, kLinuxOnly},
+    {"kernelRelease", readOsText<&ProfileOs::kernelRelease>, false, kLinuxOnly},
+}};
+
+// --- small objects ----------------------------------------------------------
+
+constexpr std::array<KeyReader<CountryInfo>, 2> kCountryKeys = {{
+    {"code", [](const ProfileReader& r, const json& v, const std::string& k,
+                CountryInfo& c) { c.code = r.stringValue(v, k); }},
+    {"name", [](const ProfileReader& r, const json& v, const std::string& k,
+                CountryInfo& c) { c.name = r.stringValue(v, k); }},
+}};
+
+constexpr std::array<KeyReader<ProfileBrowser>, 2> kBrowserKeys = {{
+    {"open", [](const ProfileReader& r, const json& v, const std::string& k,
+                ProfileBrowser& b) { b.open = r.boolValue(v, k); }},
+    {"direct", [](const ProfileReader& r, const json& v, const std::string& k,
+                  ProfileBrowser& b) { b.direct = r.boolValue(v, k); }},
+}};
+
+constexpr std::array<KeyReader<MemoryRegion>, 2> kMemoryRegionKeys = {{
+    {"address",
+     [](const ProfileReader& r, const json& v, const std::string& k, MemoryRegion& region) {
+         region.address = r.unsignedValue(v, k, kMaxQword);
+     },
+     true},
+    {"file",
+     [](const ProfileReader& r, const json& v, const std::string& k, MemoryRegion& region) {
+         region.bytes = r.file(v, k);
+     },
+     true},
+}};
+
+constexpr std::array<KeyReader<PciDevice>, 4> kPciDeviceKeys = {{
+    {"device",
+     [](const ProfileReader& r, const json& v, const std::string& k, PciDevice& d) {
+         d.device = r.number<std::uint8_t>(v, k, kMaxPciDevice);
+     },
+     true},
+    {"vendor",
+     [](const ProfileReader& r, const json& v, const std::string& k, PciDevice& d) {
+         d.vendor = r.number<std::uint16_t>(v, k, kMaxWord);
+     },
+     true},
+    {"deviceId",
+     [](const ProfileReader& r, const json& v, const std::string& k, PciDevice& d) {
+         d.deviceId = r.number<std::uint16_t>(v, k, kMaxWord);
+     },
+     true},
+    {"revision", [](const ProfileReader& r, const json& v, const std::string& k,
+                    PciDevice& d) { d.revision = r.number<std::uint8_t>(v, k, kMaxByte); }},
+}};
+
+using RegisterWrite = std::pair<std::uint8_t, std::uint8_t>;
+constexpr std::array<KeyReader<RegisterWrite>, 2> kRegisterWriteKeys = {{
+    {"register",
+     [](const ProfileReader& r, const json& v, const std::string& k, RegisterWrite& w) {
+         w.first = r.number<std::uint8_t>(v, k, kMaxByte);
+     },
+     true},
+    {"value",
+     [](const ProfileReader& r, const json& v, const std::string& k, RegisterWrite& w) {
+         w.second = r.number<std::uint8_t>(v, k, kMaxByte);
+     },
+     true},
+}};
+
+// --- Super I/O chips --------------------------------------------------------
+
+template <std::uint8_t SuperIoChip::*Field>
+void readChipByte(const ProfileReader& r, const json& v, const std::string& k, SuperIoChip& c) {
+    c.*Field = r.number<std::uint8_t>(v, k, kMaxByte);
+}
+
+constexpr std::array<KeyReader<SuperIoChip>, 9> kChipKeys = {{
+    {"indexPort",
+     [](const ProfileReader& r, const json& v, const std::string& k, SuperIoChip& c) {
+         c.indexPort = r.number<std::uint16_t>(v, k, kMaxWord);
+         c.dataPort = static_cast<std::uint16_t>(c.indexPort + 1);
+     },
+     true},
+    {"dataPort", [](const ProfileReader& r, const json& v, const std::string& k,
+                    SuperIoChip& c) { c.dataPort = r.number<std::uint16_t>(v, k, kMaxWord); }},
+    {"unlock", [](const ProfileReader& r, const json& v, const std::string& k,
+                  SuperIoChip& c) { c.unlock = r.readSequences(v, k); }},
+    {"lock", [](const ProfileReader& r, const json& v, const std::string& k,
+                SuperIoChip& c) { c.lock = r.readSequences(v, k); }},
+    {"lockOnRegisterWrite",
+     [](const ProfileReader& r, const json& v, const std::string& k, SuperIoChip& c) {
+         RegisterWrite write;
+         r.readObject(v, k, kRegisterWriteKeys, write, "needs both \"register\" and \"value\"");
+         c.lockOnRegisterWrite = write;
+     }},
+    {"registers",
+     [](const ProfileReader& r, const json& v, const std::string& k, SuperIoChip& c) {
+         r.readHexMap(v, k, "an object of register → value", kMaxByte,
+                      [&](std::uint64_t reg, const json& byte, const std::string& regKey) {
+                          c.registers[static_cast<std::uint8_t>(reg)] =
+                              r.number<std::uint8_t>(byte, regKey, kMaxByte);
+                      });
+     }},
+    {"defaultRegister", readChipByte<&SuperIoChip::defaultRegister>},
+    {"sequences",
+     [](const ProfileReader& r, const json& v, const std::string& k, SuperIoChip& c) {
+         r.readHexMap(v, k, "an object of register → list of values", kMaxByte,
+                      [&](std::uint64_t reg, const json& list, const std::string& regKey) {
+                          r.array(list, regKey);
+                          if (list.empty()) {
+                              r.fail(regKey, "a sequence needs at least one value");
+                          }
+                          std::vector<std::uint8_t> values;
+                          for (std::size_t i = 0; i < list.size(); ++i) {
+                              values.push_back(
+                                  r.number<std::uint8_t>(list[i], elementKey(regKey, i), kMaxByte));
+                          }
+                          c.sequences[static_cast<std::uint8_t>(reg)] = std::move(values);
+                      });
+     }},
+    {"lockedRead", readChipByte<&SuperIoChip::lockedRead>},
+}};
+
+// --- processor --------------------------------------------------------------
+
+constexpr std::array<KeyReader<ProfileCpu>, 6> kCpuKeys = {{
+    // The dump first: leaves given as "cpuid" replace the dump's.
+    {"cpuidDump", [](const ProfileReader& r, const json& v, const std::string&,
+                     ProfileCpu& cpu) { r.readCpuidDump(v, cpu.leaves); }},
+    {"cpuid",
+     [](const ProfileReader& r, const json& v, const std::string& k, ProfileCpu& cpu) {
+         r.readHexMap(
+             v, k, "an object of leaf → [eax, ebx, ecx, edx]", kMaxDword,
+             [&](std::uint64_t leaf, const json& registers, const std::string& leafKey) {
+                 if (!registers.is_array() || registers.size() != 4) {
+                     r.fail(leafKey,
+                            "expected [eax, ebx, ecx, edx], got " + describeJson(registers));
+                 }
+                 std::array<std::uint32_t, 4> e{};
+                 for (std::size_t i = 0; i < e.size(); ++i) {
+                     e[i] =
+                         r.number<std::uint32_t>(registers[i], elementKey(leafKey, i), kMaxDword);
+                 }
+                 cpu.leaves[static_cast<std::uint32_t>(leaf)] = CpuidLeaf{e[0], e[1], e[2], e[3]};
+             });
+     }},
+    {"sse", [](const ProfileReader& r, const json& v, const std::string& k,
+               ProfileCpu& cpu) { cpu.sse = r.boolValue(v, k); }},
+    {"clockMhz", [](const ProfileReader& r, const json& v, const std::string& k,
+                    ProfileCpu& cpu) { cpu.clockMhz = r.number<std::uint32_t>(v, k, kMaxDword); }},
+    {"counterFrequency",
+     [](const ProfileReader& r, const json& v, const std::string& k, ProfileCpu& cpu) {
+         cpu.counterFrequency = r.unsignedValue(v, k, std::numeric_limits<std::int64_t>::max());
+         if (cpu.counterFrequency == 0) {
+             r.fail(k, "the counter frequency must be above 0");
+         }
+     }},
+    {"bsfLoopSeconds", [](const ProfileReader& r, const json& v, const std::string& k,
+                          ProfileCpu& cpu) { cpu.bsfLoopSeconds = r.secondsValue(v, k); }},
+}};
+
+// --- the whole profile ------------------------------------------------------
+
+template <bool MachineProfile::*Field>
+void readSwitch(const ProfileReader& r, const json& v, const std::string& k, MachineProfile& p) {
+    p.*Field = r.boolValue(v, k);
+}
+
+// Memory is built in layers: the ROM, the further regions, then the SMBIOS
+// table and its entry point, which need the ROM window to find a slot; so
+// "rom", "memory" and "smbiosDump" keep this order.
+constexpr std::array<KeyReader<MachineProfile>, 17> kProfileKeys = {{
+    {"description", [](const ProfileReader& r, const json& v, const std::string& k,
+                       MachineProfile& p) { p.description = r.stringValue(v, k); }},
+    {"os", [](const ProfileReader& r, const json& v, const std::string& k,
+              MachineProfile& p) { r.readObject(v, k, kOsKeys, p.os); }},
+    {"administrator", readSwitch<&MachineProfile::administrator>},
+    {"programPath", [](const ProfileReader& r, const json& v, const std::string& k,
+                       MachineProfile& p) { p.programPath = r.stringValue(v, k); }},
+    {"driver", [](const ProfileReader& r, const json& v, const std::string&,
+                  MachineProfile& p) { p.driver = r.readDriver(v); }},
+    {"memoryTotalBytes",
+     [](const ProfileReader& r, const json& v, const std::string& k, MachineProfile& p) {
+         p.memoryTotalBytes = r.unsignedValue(v, k, kMaxQword);
+     }},
+    {"timeZoneMinutesWest", [](const ProfileReader& r, const json& v, const std::string& k,
+                               MachineProfile& p) { p.timeZoneMinutesWest = r.signedValue(v, k); }},
+    {"country",
+     [](const ProfileReader& r, const json& v, const std::string& k, MachineProfile& p) {
+         if (v.is_null()) {
+             return;
+         }
+         CountryInfo country;
+         r.readObject(v, k, kCountryKeys, country);
+         p.country = country;
+     }},
+    {"romMappable", readSwitch<&MachineProfile::romMappable>},
+    {"physicalMemory", readSwitch<&MachineProfile::physicalMemory>},
+    {"rom", [](const ProfileReader& r, const json& v, const std::string&,
+               MachineProfile& p) { r.readRom(v, p); }},
+    {"memory", [](const ProfileReader& r, const json& v, const std::string&,
+                  MachineProfile& p) { r.readMemory(v, p); }},
+    {"smbiosDump", [](const ProfileReader& r, const json& v, const std::string&,
+                      MachineProfile& p) { r.readSmbiosDump(v, p); }},
+    {"pci", [](const ProfileReader& r, const json& v, const std::string&,
+               MachineProfile& p) { r.readPci(v, p); }},
+    {"superio", [](const ProfileReader& r, const json& v, const std::string&,
+                   MachineProfile& p) { r.readSuperIo(v, p); }},
+    {"cpu", [](const ProfileReader& r, const json& v, const std::string&,
+               MachineProfile& p) { p.cpu = r.readCpu(v); }},
+    {"browser", [](const ProfileReader& r, const json& v, const std::string& k,
+                   MachineProfile& p) { r.readObject(v, k, kBrowserKeys, p.browser); }},
+}};
 
 DriverOutcome ProfileReader::readDriver(const json& value) const {
     static const std::pair<const char*, DriverOutcome> kNames[] = {
@@ -162,10 +407,10 @@ void ProfileReader::readRom(const json& value, MachineProfile& profile) const {
     if (bytes.empty()) {
         fail("rom", "the ROM file is empty");
     }
-    if (bytes.size() > kRomWindowSize) {
-        bytes.erase(bytes.begin(), bytes.end() - static_cast<std::ptrdiff_t>(kRomWindowSize));
+    if (bytes.size() > kRomLength) {
+        bytes.erase(bytes.begin(), bytes.end() - static_cast<std::ptrdiff_t>(kRomLength));
     }
-    const std::uint64_t address = kRomWindow + kRomWindowSize - bytes.size();
+    const std::uint64_t address = std::uint64_t{kRomBase} + kRomLength - bytes.size();
     profile.memory.push_back(MemoryRegion{address, std::move(bytes)});
 }
 
@@ -174,20 +419,16 @@ void ProfileReader::readMemory(const json& value, MachineProfile& profile) const
     array(value, key);
     for (std::size_t i = 0; i < value.size(); ++i) {
         const std::string itemKey = elementKey(key, i);
-        const json& item = object(value[i], itemKey, {"address", "file"});
-        if (!item.contains("address") || !item.contains("file")) {
-            fail(itemKey, "a memory region needs both \"address\" and \"file\"");
-        }
-        const std::uint64_t address =
-            unsignedValue(item["address"], childKey(itemKey, "address"), kMaxQword);
-        std::vector<std::uint8_t> bytes = file(item["file"], childKey(itemKey, "file"));
-        if (address >= SimPhysicalMemory::kAddressSpaceEnd ||
-            bytes.size() > SimPhysicalMemory::kAddressSpaceEnd - address) {
-            fail(itemKey, "the region (" + std::to_string(bytes.size()) + " bytes at " +
-                              hexText(address) +
+        MemoryRegion region;
+        readObject(value[i], itemKey, kMemoryRegionKeys, region,
+                   "a memory region needs both \"address\" and \"file\"");
+        if (region.address >= SimPhysicalMemory::kAddressSpaceEnd ||
+            region.bytes.size() > SimPhysicalMemory::kAddressSpaceEnd - region.address) {
+            fail(itemKey, "the region (" + std::to_string(region.bytes.size()) + " bytes at " +
+                              hexText(region.address) +
                               ") reaches past 4 GiB, the end of physical memory");
         }
-        profile.memory.push_back(MemoryRegion{address, std::move(bytes)});
+        profile.memory.push_back(std::move(region));
     }
 }
 
@@ -206,23 +447,9 @@ void ProfileReader::readPci(const json& value, MachineProfile& profile) const {
     std::map<std::uint8_t, std::size_t> seen;
     for (std::size_t i = 0; i < value.size(); ++i) {
         const std::string itemKey = elementKey(key, i);
-        const json& item = object(value[i], itemKey, {"device", "vendor", "deviceId", "revision"});
-        for (const char* required : {"device", "vendor", "deviceId"}) {
-            if (!item.contains(required)) {
-                fail(itemKey, "a PCI device needs \"device\", \"vendor\" and \"deviceId\"");
-            }
-        }
         PciDevice device;
-        device.device = static_cast<std::uint8_t>(
-            unsignedValue(item["device"], childKey(itemKey, "device"), kMaxPciDevice));
-        device.vendor = static_cast<std::uint16_t>(
-            unsignedValue(item["vendor"], childKey(itemKey, "vendor"), kMaxWord));
-        device.deviceId = static_cast<std::uint16_t>(
-            unsignedValue(item["deviceId"], childKey(itemKey, "deviceId"), kMaxWord));
-        if (item.contains("revision")) {
-            device.revision = static_cast<std::uint8_t>(
-                unsignedValue(item["revision"], childKey(itemKey, "revision"), kMaxByte));
-        }
+        readObject(value[i], itemKey, kPciDeviceKeys, device,
+                   "a PCI device needs \"device\", \"vendor\" and \"deviceId\"");
         auto [earlier, inserted] = seen.emplace(device.device, i);
         if (!inserted) {
             fail(childKey(itemKey, "device"), "device " + std::to_string(device.device) +
@@ -250,96 +477,34 @@ std::vector<WriteSequence> ProfileReader::readSequences(const json& value,
             if (!write.is_array() || write.size() != 2) {
                 fail(writeKey, "expected a [port, value] pair, got " + describeJson(write));
             }
-            const auto port = unsignedValue(write[0], elementKey(writeKey, 0), kMaxWord);
-            const auto byte = unsignedValue(write[1], elementKey(writeKey, 1), kMaxByte);
-            writes.emplace_back(static_cast<std::uint16_t>(port), static_cast<std::uint8_t>(byte));
+            writes.emplace_back(number<std::uint16_t>(write[0], elementKey(writeKey, 0), kMaxWord),
+                                number<std::uint8_t>(write[1], elementKey(writeKey, 1), kMaxByte));
         }
         sequences.push_back(std::move(writes));
     }
     return sequences;
 }
 
+template <typename Read>
+void ProfileReader::readHexMap(const json& value, const std::string& key, const char* expected,
+                               std::uint64_t maxKey, Read read) const {
+    if (!value.is_object()) {
+        fail(key, std::string("expected ") + expected + ", got " + describeJson(value));
+    }
+    for (const auto& [name, item] : value.items()) {
+        if (isNoteKey(name)) {
+            continue;
+        }
+        const std::string itemKey = entryKey(key, name);
+        read(hexKey(name, itemKey, maxKey), item, itemKey);
+    }
+}
+
 SuperIoChip ProfileReader::readChip(const json& value, const std::string& key) const {
-    object(value, key,
-           {"indexPort", "dataPort", "unlock", "lock", "lockOnRegisterWrite", "registers",
-            "defaultRegister", "sequences", "lockedRead"});
-    if (!value.contains("indexPort")) {
-        fail(key, "a Super I/O chip needs \"indexPort\"");
-    }
     SuperIoChip chip;
-    chip.indexPort = static_cast<std::uint16_t>(
-        unsignedValue(value["indexPort"], childKey(key, "indexPort"), kMaxWord));
-    chip.dataPort = static_cast<std::uint16_t>(chip.indexPort + 1);
-    if (value.contains("dataPort")) {
-        chip.dataPort = static_cast<std::uint16_t>(
-            unsignedValue(value["dataPort"], childKey(key, "dataPort"), kMaxWord));
-    } else if (chip.indexPort == kMaxWord) {
+    readObject(value, key, kChipKeys, chip, "a Super I/O chip needs \"indexPort\"");
+    if (!value.contains("dataPort") && chip.indexPort == kMaxWord) {
         fail(childKey(key, "indexPort"), "port 0xFFFF leaves no room for the data port after it");
-    }
-    if (value.contains("unlock")) {
-        chip.unlock = readSequences(value["unlock"], childKey(key, "unlock"));
-    }
-    if (value.contains("lock")) {
-        chip.lock = readSequences(value["lock"], childKey(key, "lock"));
-    }
-    if (value.contains("lockOnRegisterWrite")) {
-        const std::string lockKey = childKey(key, "lockOnRegisterWrite");
-        const json& lock = object(value["lockOnRegisterWrite"], lockKey, {"register", "value"});
-        if (!lock.contains("register") || !lock.contains("value")) {
-            fail(lockKey, "needs both \"register\" and \"value\"");
-        }
-        chip.lockOnRegisterWrite =
-            std::make_pair(static_cast<std::uint8_t>(unsignedValue(
-                               lock["register"], childKey(lockKey, "register"), kMaxByte)),
-                           static_cast<std::uint8_t>(
-                               unsignedValue(lock["value"], childKey(lockKey, "value"), kMaxByte)));
-    }
-    if (value.contains("registers")) {
-        const std::string mapKey = childKey(key, "registers");
-        if (!value["registers"].is_object()) {
-            fail(mapKey,
-                 "expected an object of register → value, got " + describeJson(value["registers"]));
-        }
-        for (const auto& [name, byte] : value["registers"].items()) {
-            if (isNoteKey(name)) {
-                continue;
-            }
-            const std::string regKey = entryKey(mapKey, name);
-            const auto reg = static_cast<std::uint8_t>(hexKey(name, regKey, kMaxByte));
-            chip.registers[reg] = static_cast<std::uint8_t>(unsignedValue(byte, regKey, kMaxByte));
-        }
-    }
-    if (value.contains("defaultRegister")) {
-        chip.defaultRegister = static_cast<std::uint8_t>(
-            unsignedValue(value["defaultRegister"], childKey(key, "defaultRegister"), kMaxByte));
-    }
-    if (value.contains("sequences")) {
-        const std::string mapKey = childKey(key, "sequences");
-        if (!value["sequences"].is_object()) {
-            fail(mapKey, "expected an object of register → list of values, got " +
-                             describeJson(value["sequences"]));
-        }
-        for (const auto& [name, list] : value["sequences"].items()) {
-            if (isNoteKey(name)) {
-                continue;
-            }
-            const std::string regKey = entryKey(mapKey, name);
-            const auto reg = static_cast<std::uint8_t>(hexKey(name, regKey, kMaxByte));
-            array(list, regKey);
-            if (list.empty()) {
-                fail(regKey, "a sequence needs at least one value");
-            }
-            std::vector<std::uint8_t> values;
-            for (std::size_t i = 0; i < list.size(); ++i) {
-                values.push_back(static_cast<std::uint8_t>(
-                    unsignedValue(list[i], elementKey(regKey, i), kMaxByte)));
-            }
-            chip.sequences[reg] = std::move(values);
-        }
-    }
-    if (value.contains("lockedRead")) {
-        chip.lockedRead = static_cast<std::uint8_t>(
-            unsignedValue(value["lockedRead"], childKey(key, "lockedRead"), kMaxByte));
     }
     return chip;
 }
@@ -381,57 +546,11 @@ void ProfileReader::readCpuidDump(const json& value,
 }
 
 std::optional<ProfileCpu> ProfileReader::readCpu(const json& value) const {
-    const std::string key = "cpu";
     if (value.is_null()) {
         return std::nullopt;
     }
-    object(value, key,
-           {"cpuid", "cpuidDump", "sse", "clockMhz", "counterFrequency", "bsfLoopSeconds"});
     ProfileCpu cpu;
-    if (value.contains("cpuidDump")) {
-        readCpuidDump(value["cpuidDump"], cpu.leaves);
-    }
-    if (value.contains("cpuid")) {
-        const std::string mapKey = childKey(key, "cpuid");
-        if (!value["cpuid"].is_object()) {
-            fail(mapKey, "expected an object of leaf → [eax, ebx, ecx, edx], got " +
-                             describeJson(value["cpuid"]));
-        }
-        for (const auto& [name, registers] : value["cpuid"].items()) {
-            if (isNoteKey(name)) {
-                continue;
-            }
-            const std::string leafKey = entryKey(mapKey, name);
-            const auto leaf = static_cast<std::uint32_t>(hexKey(name, leafKey, kMaxDword));
-            if (!registers.is_array() || registers.size() != 4) {
-                fail(leafKey, "expected [eax, ebx, ecx, edx], got " + describeJson(registers));
-            }
-            std::array<std::uint32_t, 4> r{};
-            for (std::size_t i = 0; i < r.size(); ++i) {
-                r[i] = static_cast<std::uint32_t>(
-                    unsignedValue(registers[i], elementKey(leafKey, i), kMaxDword));
-            }
-            cpu.leaves[leaf] = CpuidLeaf{r[0], r[1], r[2], r[3]};  // over the dump's
-        }
-    }
-    if (value.contains("sse")) {
-        cpu.sse = boolValue(value["sse"], childKey(key, "sse"));
-    }
-    if (value.contains("clockMhz")) {
-        cpu.clockMhz = static_cast<std::uint32_t>(
-            unsignedValue(value["clockMhz"], childKey(key, "clockMhz"), kMaxDword));
-    }
-    if (value.contains("counterFrequency")) {
-        const std::string frequencyKey = childKey(key, "counterFrequency");
-        cpu.counterFrequency = unsignedValue(value["counterFrequency"], frequencyKey,
-                                             std::numeric_limits<std::int64_t>::max());
-        if (cpu.counterFrequency == 0) {
-            fail(frequencyKey, "the counter frequency must be above 0");
-        }
-    }
-    if (value.contains("bsfLoopSeconds")) {
-        cpu.bsfLoopSeconds = secondsValue(value["bsfLoopSeconds"], childKey(key, "bsfLoopSeconds"));
-    }
+    readObject(value, "cpu", kCpuKeys, cpu);
     return cpu;
 }
 
@@ -456,75 +575,11 @@ MachineProfile ProfileReader::load() {
     if (!root.is_object()) {
         fail("", "expected a JSON object at the top level, got " + describeJson(root));
     }
-    object(root, "",
-           {"description", "os", "administrator", "programPath", "driver", "memoryTotalBytes",
-            "timeZoneMinutesWest", "country", "rom", "romMappable", "physicalMemory", "memory",
-            "smbiosDump", "pci", "superio", "cpu", "browser"});
 
     MachineProfile profile;
     profile.path = path();
     profile.cpu = ProfileCpu{};  // a processor answering zeros unless `cpu` says otherwise
-    if (root.contains("description")) {
-        profile.description = stringValue(root["description"], "description");
-    }
-    if (root.contains("os")) {
-        readOs(root["os"], profile.os);
-    }
-    if (root.contains("administrator")) {
-        profile.administrator = boolValue(root["administrator"], "administrator");
-    }
-    if (root.contains("programPath")) {
-        profile.programPath = stringValue(root["programPath"], "programPath");
-    }
-    if (root.contains("driver")) {
-        profile.driver = readDriver(root["driver"]);
-    }
-    if (root.contains("memoryTotalBytes")) {
-        profile.memoryTotalBytes =
-            unsignedValue(root["memoryTotalBytes"], "memoryTotalBytes", kMaxQword);
-    }
-    if (root.contains("timeZoneMinutesWest")) {
-        profile.timeZoneMinutesWest =
-            signedValue(root["timeZoneMinutesWest"], "timeZoneMinutesWest");
-    }
-    if (root.contains("country")) {
-        readCountry(root["country"], profile);
-    }
-    if (root.contains("romMappable")) {
-        profile.romMappable = boolValue(root["romMappable"], "romMappable");
-    }
-    if (root.contains("physicalMemory")) {
-        profile.physicalMemory = boolValue(root["physicalMemory"], "physicalMemory");
-    }
-    // Memory is built in layers: the ROM, the further regions, then the SMBIOS
-    // table and its entry point, which need the ROM window to find a slot.
-    if (root.contains("rom")) {
-        readRom(root["rom"], profile);
-    }
-    if (root.contains("memory")) {
-        readMemory(root["memory"], profile);
-    }
-    if (root.contains("smbiosDump")) {
-        readSmbiosDump(root["smbiosDump"], profile);
-    }
-    if (root.contains("pci")) {
-        readPci(root["pci"], profile);
-    }
-    if (root.contains("superio")) {
-        readSuperIo(root["superio"], profile);
-    }
-    if (root.contains("cpu")) {
-        profile.cpu = readCpu(root["cpu"]);
-    }
-    if (root.contains("browser")) {
-        const json& browser = object(root["browser"], "browser", {"open", "direct"});
-        if (browser.contains("open")) {
-            profile.browser.open = boolValue(browser["open"], "browser.open");
-        }
-        if (browser.contains("direct")) {
-            profile.browser.direct = boolValue(browser["direct"], "browser.direct");
-        }
-    }
+    readObject(root, "", kProfileKeys, profile);
     return profile;
 }
 
