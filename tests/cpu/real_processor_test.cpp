@@ -104,8 +104,19 @@ TEST(RealProcessor, IdentifiesItselfWithItsBrandStringAndClock) {
     EXPECT_TRUE(cpu.hasTsc);
     EXPECT_TRUE(cpu.sseUsable) << "every x86-64 processor executes SSE";
     ASSERT_NE(cpu.clock, nullptr);
-    EXPECT_NEAR(cpu.measuredMhz(), *mhz, *mhz * 0.10)
-        << "measured " << cpu.measuredMhz() << " MHz, the kernel reports " << *mhz;
+    // One 50 ms wait on a busy machine (a sanitizer build beside other
+    // compilers) can be preempted; a wrong formula misses on every try, so
+    // the closest of a few measurements is what counts.
+    double closest = cpu.measuredMhz();
+    for (int attempt = 1; attempt < 5 && std::abs(closest - *mhz) > *mhz * 0.10; ++attempt) {
+        CpuInfo again(processor);
+        again.identifyProcessor();
+        if (std::abs(again.measuredMhz() - *mhz) < std::abs(closest - *mhz)) {
+            closest = again.measuredMhz();
+        }
+    }
+    EXPECT_NEAR(closest, *mhz, *mhz * 0.10)
+        << "measured " << closest << " MHz, the kernel reports " << *mhz;
 }
 
 TEST(RealProcessor, CounterAndBitScanLoopRun) {
