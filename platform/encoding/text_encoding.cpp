@@ -13,8 +13,12 @@ constexpr char kUtf8Replacement[] = "\xEF\xBF\xBD";
 
 class Converter {
   public:
-    Converter(const char* to, const char* from, std::string_view replacement)
-        : handle_(iconv_open(to, from)), replacement_(replacement) {}
+    // `multiByteSource`: the source is UTF-8, whose bad sequences are
+    // skipped whole; in a single-byte source every byte stands alone.
+    Converter(const char* to, const char* from, std::string_view replacement, bool multiByteSource)
+        : handle_(iconv_open(to, from)),
+          replacement_(replacement),
+          multiByteSource_(multiByteSource) {}
     ~Converter() {
         if (valid()) {
             iconv_close(handle_);
@@ -44,7 +48,7 @@ class Converter {
             out.append(replacement_);
             ++in;
             --inLeft;
-            if (errno == EILSEQ || errno == EINVAL) {
+            if (multiByteSource_ && (errno == EILSEQ || errno == EINVAL)) {
                 // Skip the rest of a multi-byte UTF-8 sequence.
                 while (inLeft > 0 && (static_cast<unsigned char>(*in) & 0xC0) == 0x80) {
                     ++in;
@@ -59,6 +63,7 @@ class Converter {
   private:
     iconv_t handle_;
     std::string replacement_;
+    bool multiByteSource_;
 };
 
 // Without a converter, ASCII passes and every other byte is replaced.
@@ -77,12 +82,12 @@ std::string asciiOnly(std::string_view text, std::string_view replacement) {
 }  // namespace
 
 std::string windows1252ToUtf8(std::string_view text) {
-    static Converter converter("UTF-8", "WINDOWS-1252", kUtf8Replacement);
+    static Converter converter("UTF-8", "WINDOWS-1252", kUtf8Replacement, false);
     return converter.valid() ? converter.convert(text) : asciiOnly(text, kUtf8Replacement);
 }
 
 std::string utf8ToWindows1252(std::string_view text) {
-    static Converter converter("WINDOWS-1252//TRANSLIT", "UTF-8", "?");
+    static Converter converter("WINDOWS-1252//TRANSLIT", "UTF-8", "?", true);
     return converter.valid() ? converter.convert(text) : asciiOnly(text, "?");
 }
 
