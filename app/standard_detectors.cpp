@@ -48,7 +48,7 @@ void StandardDetectors::shortenAwardBiosId(const FixedText<80>& typeLine, FixedT
 }
 
 bool StandardDetectors::readDmi(DmiSummary& summary, MemorySlotSizes& slots) {
-    DmiReader reader(platform_.createPhysicalMemoryWindow());
+    DmiReader reader(platform_.createPhysicalMemoryWindow(), &platform_.firmwareTables());
     return ReadDmi(reader, summary, slots);
 }
 

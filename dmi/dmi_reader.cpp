@@ -26,7 +26,8 @@ const std::uint8_t* BytesInView(const MemoryView& view, std::uint64_t address,
     return view.data + offset;
 }
 
-DmiReader::DmiReader(std::unique_ptr<PhysicalMemoryWindow> window) : window_(std::move(window)) {}
+DmiReader::DmiReader(std::unique_ptr<PhysicalMemoryWindow> window, FirmwareTables* firmwareTables)
+    : window_(std::move(window)), firmwareTables_(firmwareTables) {}
 
 DmiReader::~DmiReader() {
     release();
@@ -68,7 +69,16 @@ bool DmiReader::mapTableWindow(std::uint64_t address, std::uint32_t length) {
     return map(address, length, tableWindow_);
 }
 
+const SmbiosTables* DmiReader::firmwareTables() {
+    if (!firmwareRead_ && firmwareTables_ != nullptr) {
+        firmwareCopy_ = firmwareTables_->readSmbiosTables();
+    }
+    firmwareRead_ = true;
+    return firmwareCopy_ ? &*firmwareCopy_ : nullptr;
+}
+
 void DmiReader::release() {
+    firmwareCopy_.reset();
     if (window_ == nullptr) {
         return;
     }

@@ -5,7 +5,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
+#include "hw/firmware_tables.h"
 #include "hw/physical_memory_window.h"
 
 namespace romwise {
@@ -21,10 +23,13 @@ std::uint32_t BytesAvailable(const MemoryView& view, std::uint64_t address);
 
 // Owns the window for one reading. release() unmaps every view it mapped and
 // closes the window; the reading calls it at its end, whatever happened, and
-// the destructor calls it again for a reading that never got there.
+// the destructor calls it again for a reading that never got there. Where
+// the platform offers its own copy of the tables, the reader keeps what it
+// read of it for the reading as well.
 class DmiReader {
   public:
-    explicit DmiReader(std::unique_ptr<PhysicalMemoryWindow> window);
+    explicit DmiReader(std::unique_ptr<PhysicalMemoryWindow> window,
+                       FirmwareTables* firmwareTables = nullptr);
     ~DmiReader();
     DmiReader(const DmiReader&) = delete;
     DmiReader& operator=(const DmiReader&) = delete;
@@ -33,6 +38,9 @@ class DmiReader {
     bool open();
     bool mapEntryWindow();
     bool mapTableWindow(std::uint64_t address, std::uint32_t length);
+    // The platform's copy of the tables, read once per reading; nullptr
+    // when the platform offers none.
+    const SmbiosTables* firmwareTables();
     void release();
 
     const MemoryView& entryWindow() const { return entryWindow_; }
@@ -44,6 +52,9 @@ class DmiReader {
     void unmap(MemoryView& view);
 
     std::unique_ptr<PhysicalMemoryWindow> window_;
+    FirmwareTables* firmwareTables_;
+    std::optional<SmbiosTables> firmwareCopy_;
+    bool firmwareRead_ = false;
     bool open_ = false;
     MemoryView entryWindow_;
     MemoryView tableWindow_;

@@ -5,6 +5,7 @@
 #include <span>
 
 #include "dmi/checksum.h"
+#include "dmi/structure_walk.h"
 #include "hw/rom_window.h"
 
 namespace romwise {
@@ -13,14 +14,13 @@ namespace {
 
 constexpr char kSmbiosAnchor[] = "_SM_";
 constexpr char kDmiAnchor[] = "_DMI_";
-constexpr std::size_t kSmbiosAnchorLength = sizeof(kSmbiosAnchor) - 1;
-constexpr std::size_t kDmiAnchorLength = sizeof(kDmiAnchor) - 1;
+constexpr char kSmbios3Anchor[] = "_SM3_";
 constexpr std::size_t kEntryLengthOffset = 0x05;
+constexpr std::size_t kEntry3LengthOffset = 0x06;
 constexpr std::uint32_t kSearchStep = 0x10;
 
-bool HasAnchor(const std::uint8_t* at, std::uint32_t available, const char* anchor,
-               std::size_t length) {
-    return available >= length && std::memcmp(at, anchor, length) == 0;
+bool HasAnchor(const std::uint8_t* at, std::uint32_t available, std::string_view anchor) {
+    return available >= anchor.size() && std::memcmp(at, anchor.data(), anchor.size()) == 0;
 }
 
 // The `count` bytes add up to 0 modulo 256; false when they would run past
@@ -30,13 +30,20 @@ bool ChecksumIsZero(const std::uint8_t* at, std::uint32_t available, std::size_t
 }
 
 bool IsSmbiosEntry(const std::uint8_t* at, std::uint32_t available) {
-    return HasAnchor(at, available, kSmbiosAnchor, kSmbiosAnchorLength) &&
-           available > kEntryLengthOffset && ChecksumIsZero(at, available, at[kEntryLengthOffset]);
+    return HasAnchor(at, available, kSmbiosAnchor) && available > kEntryLengthOffset &&
+           ChecksumIsZero(at, available, at[kEntryLengthOffset]);
 }
 
 bool IsLegacyEntry(const std::uint8_t* at, std::uint32_t available) {
-    return HasAnchor(at, available, kDmiAnchor, kDmiAnchorLength) &&
-           ChecksumIsZero(at, available, kDmiEntrySize);
+    return HasAnchor(at, available, kDmiAnchor) && ChecksumIsZero(at, available, kDmiEntrySize);
+}
+
+// "_SM3_", an Entry Point Length that holds the 24 bytes read from it, and
+// those bytes adding up to 0.
+bool IsSmbios3Entry(const std::uint8_t* at, std::uint32_t available) {
+    return HasAnchor(at, available, kSmbios3Anchor) && available > kEntry3LengthOffset &&
+           at[kEntry3LengthOffset] >= kSmbios3EntrySize &&
+           ChecksumIsZero(at, available, at[kEntry3LengthOffset]);
 }
 
 // Copies what the window holds of `count` bytes; the rest stays zero.
@@ -45,14 +52,68 @@ void CopyEntry(const std::uint8_t* at, std::uint32_t available, std::size_t coun
     std::copy_n(at, std::min<std::size_t>(count, available), to);
 }
 
+// Takes the entry point at `at` into the context when it is one of the
+// kinds `smbios3` asks for.
+bool TakeEntry(const std::uint8_t* at, std::uint32_t available, bool smbios3,
+               SmbiosContext& context) {
+    if (smbios3) {
+        if (!IsSmbios3Entry(at, available)) {
+            return false;
+        }
+        CopyEntry(at, available, kSmbios3EntrySize, context.smbios3Entry.data());
+        context.hasSmbios3Entry = 1;
+    } else if (IsSmbiosEntry(at, available)) {
+        CopyEntry(at, available, kSmbiosEntrySize, context.smbiosEntry.data());
+        context.hasSmbiosEntry = 1;
+        context.hasDmiEntry = 1;
+    } else if (IsLegacyEntry(at, available)) {
+        CopyEntry(at, available, kDmiEntrySize, context.dmiEntry());
+        context.hasDmiEntry = 1;
+    } else {
+        return false;
+    }
+    context.found = 1;
+    return true;
+}
+
+// The first offset of the window that holds an entry point of the kinds
+// `smbios3` asks for.
+bool SearchWindow(const std::uint8_t* window, std::uint32_t windowLength, bool smbios3,
+                  SmbiosContext& context) {
+    for (std::uint32_t offset = 0; offset < windowLength; offset += kSearchStep) {
+        if (TakeEntry(window + offset, windowLength - offset, smbios3, context)) {
+            context.entrySegment = kEntrySegment;
+            context.entryOffset = static_cast<std::uint16_t>(offset);
+            return true;
+        }
+    }
+    return false;
+}
+
+// A "_SM3_" table gives no Maximum Structure Size; the scratch copies take
+// the longest structure of the table instead.
+void MeasureLongestStructure(SmbiosContext& context) {
+    if (!context.hasSmbios3Entry) {
+        return;
+    }
+    std::uint32_t longest = 0;
+    WalkStructures(context, [&](const TableStructure& structure) {
+        longest = std::max(longest, structure.length);
+        return true;
+    });
+    context.longestStructure = static_cast<std::uint16_t>(std::min<std::uint32_t>(longest, 0xFFFF));
+}
+
 }  // namespace
 
-TableWindowRange TableWindowFor(std::uint32_t tableAddress, std::uint16_t tableLength) {
+TableWindowRange TableWindowFor(std::uint64_t tableAddress, std::uint32_t tableLength) {
+    constexpr std::uint64_t kGranularity = kTableWindowGranularity;
     TableWindowRange range;
-    range.address = tableAddress & ~(kTableWindowGranularity - 1);
-    const std::uint64_t end = std::uint64_t{tableAddress} + tableLength;
-    range.length = end - range.address > kTableWindowGranularity ? 2 * kTableWindowGranularity
-                                                                 : kTableWindowGranularity;
+    range.address = tableAddress & ~(kGranularity - 1);
+    const std::uint64_t end = tableAddress + tableLength;
+    const std::uint64_t windows =
+        std::max<std::uint64_t>(1, (end - range.address + kGranularity - 1) / kGranularity);
+    range.length = static_cast<std::uint32_t>(windows * kGranularity);
     return range;
 }
 
@@ -66,35 +127,39 @@ bool FindEntryPoint(DmiReader& reader, SmbiosContext& context) {
     if (window == nullptr) {
         return false;
     }
-
-    bool taken = false;
-    std::uint32_t offset = 0;
-    for (; offset < windowLength && !taken; offset += kSearchStep) {
-        const std::uint8_t* at = window + offset;
-        const std::uint32_t available = windowLength - offset;
-        if (IsSmbiosEntry(at, available)) {
-            CopyEntry(at, available, kSmbiosEntrySize, context.smbiosEntry.data());
-            context.hasSmbiosEntry = 1;
-            context.hasDmiEntry = 1;
-            taken = true;
-        } else if (IsLegacyEntry(at, available)) {
-            CopyEntry(at, available, kDmiEntrySize, context.dmiEntry());
-            context.hasDmiEntry = 1;
-            taken = true;
-        }
-    }
-    if (!taken) {
+    // "_SM3_" counts only where the window holds neither 32-bit kind, so a
+    // table with both is read through "_SM_" as before.
+    if (!SearchWindow(window, windowLength, false, context) &&
+        !SearchWindow(window, windowLength, true, context)) {
         return false;
     }
-    context.found = 1;
-    context.entrySegment = kEntrySegment;
-    context.entryOffset = static_cast<std::uint16_t>(offset - kSearchStep);
 
     const TableWindowRange range = TableWindowFor(context.tableAddress(), context.tableLength());
     if (!reader.mapTableWindow(range.address, range.length)) {
         return false;
     }
     context.tableWindow = reader.tableWindow();
+    MeasureLongestStructure(context);
+    return true;
+}
+
+bool TakeFirmwareTables(DmiReader& reader, SmbiosContext& context) {
+    const SmbiosTables* tables = reader.firmwareTables();
+    if (tables == nullptr || tables->table.empty()) {
+        return false;
+    }
+    const std::vector<std::uint8_t>& entry = tables->entryPoint;
+    const auto available = static_cast<std::uint32_t>(std::min<std::size_t>(entry.size(), 0xFF));
+    // The kernel offers the firmware's entry point of either width.
+    if (!TakeEntry(entry.data(), available, false, context) &&
+        !TakeEntry(entry.data(), available, true, context)) {
+        return false;
+    }
+    const auto& table = tables->table;
+    context.tableWindow =
+        MemoryView{table.data(), context.tableAddress(),
+                   static_cast<std::uint32_t>(std::min<std::size_t>(table.size(), 0xFFFFFFFFu))};
+    MeasureLongestStructure(context);
     return true;
 }
 

@@ -16,10 +16,19 @@ constexpr std::uint8_t kMemoryDeviceType = 17;
 
 constexpr std::size_t kDeviceSizeOffset = 0x0C;
 constexpr std::uint16_t kDeviceSizeInKilobytes = 0x8000;
+// A Size of 7FFFh means "32 GB or more: see Extended Size", a dword of
+// megabytes whose bit 31 is reserved, where the structure holds it.
+constexpr std::uint16_t kDeviceSizeIsExtended = 0x7FFF;
+constexpr std::size_t kDeviceExtendedSizeOffset = 0x1C;
+constexpr std::uint32_t kDeviceExtendedSizeMask = 0x7FFFFFFF;
 constexpr std::size_t kModuleInstalledSizeOffset = 0x0A;
 constexpr std::uint8_t kModuleSizeCodeMask = 0x7F;
 constexpr std::uint8_t kModuleSizeNotDeterminable = 0x7D;  // 7Eh not enabled, 7Fh not installed
 constexpr std::size_t kArrayMaximumCapacityOffset = 0x07;
+// A Maximum Capacity of 80000000h means "2 TB or more: see Extended Maximum
+// Capacity", a qword of bytes, where the structure holds it.
+constexpr std::uint32_t kArrayCapacityIsExtended = 0x80000000u;
+constexpr std::size_t kArrayExtendedCapacityOffset = 0x0F;
 constexpr std::size_t kControllerMaximumModuleOffset = 0x08;
 constexpr std::uint8_t kControllerModuleSizeMask = 0x1F;
 constexpr std::size_t kControllerSlotCountOffset = 0x0E;
@@ -30,9 +39,17 @@ std::uint32_t SaturatingAdd(std::uint32_t a, std::uint32_t b) {
     return b > kMaxMegabytes - a ? kMaxMegabytes : a + b;
 }
 
+// Whether the formatted area holds the `width` bytes at `offset`.
+bool Holds(const TableStructure& structure, std::size_t offset, std::size_t width) {
+    return structure.formattedLength() >= offset + width;
+}
+
 // Sizes of 0, sizes in kilobytes (bit 15) and FFFFh (not known) do not count.
 std::uint32_t MemoryDeviceMegabytes(const TableStructure& device) {
     const std::uint16_t size = device.word(kDeviceSizeOffset);
+    if (size == kDeviceSizeIsExtended && Holds(device, kDeviceExtendedSizeOffset, 4)) {
+        return device.dword(kDeviceExtendedSizeOffset) & kDeviceExtendedSizeMask;
+    }
     return (size == 0 || (size & kDeviceSizeInKilobytes) != 0) ? 0 : size;
 }
 
@@ -77,12 +94,23 @@ void ExtractInstalledMemory(const SmbiosContext& context, DmiSummary& summary,
 
 void ExtractMaximumMemory(const SmbiosContext& context, DmiSummary& summary) {
     std::uint32_t capacityKb = 0;
+    std::uint64_t capacityMb = 0;
     WalkStructuresOfType(context, kPhysicalMemoryArrayType, [&](const TableStructure& array) {
         capacityKb = array.dword(kArrayMaximumCapacityOffset);
+        if (capacityKb == kArrayCapacityIsExtended &&
+            Holds(array, kArrayExtendedCapacityOffset, 8)) {
+            const std::uint64_t bytes = std::uint64_t{array.dword(kArrayExtendedCapacityOffset)} |
+                                        std::uint64_t{array.dword(kArrayExtendedCapacityOffset + 4)}
+                                            << 32;
+            capacityMb = bytes >> 20;
+        } else {
+            capacityMb = capacityKb >> 10;
+        }
         return false;
     });
     if (capacityKb != 0) {
-        summary.maxMemoryMb = capacityKb >> 10;
+        summary.maxMemoryMb =
+            static_cast<std::uint32_t>(std::min<std::uint64_t>(capacityMb, kMaxMegabytes));
         return;
     }
     std::uint64_t fromController = 0;

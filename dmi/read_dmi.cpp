@@ -22,8 +22,13 @@ void ExtractDmi(const SmbiosContext& context, DmiSummary& summary, MemorySlotSiz
 
 bool ReadDmi(DmiReader& reader, DmiSummary& summary, MemorySlotSizes& slots) {
     SmbiosContext context;
-    const bool found = FindEntryPoint(reader, context);
-    if (found && context.hasSmbiosEntry) {
+    bool found = FindEntryPoint(reader, context);
+    if (!found) {
+        // Physical memory gave no table: the platform's own copy, if any.
+        context = SmbiosContext{};
+        found = TakeFirmwareTables(reader, context);
+    }
+    if (found && context.hasStructureTable()) {
         ExtractDmi(context, summary, slots);
     }
     reader.release();

@@ -1,4 +1,5 @@
-// Reads the SMBIOS/DMI structure table through a physical memory window.
+// Reads the SMBIOS/DMI structure table through a physical memory window, or
+// where that finds no table, from the platform's own copy of it.
 #pragma once
 
 #include "dmi/dmi_reader.h"
@@ -8,8 +9,9 @@
 namespace romwise {
 
 // One reading: finds the entry point, extracts what the detection run needs
-// and releases the window. False when no entry point or table window was
-// found; then nothing is written. A legacy "_DMI_" entry point gives true
+// and releases the window. False when neither physical memory (no window, no
+// entry point or no table window) nor the platform's copy gave a table; then
+// nothing is written. A legacy "_DMI_" entry point gives true
 // without writing anything. Text fields the table does not provide keep what
 // the caller put there; numbers the table does not provide become 0. Slots
 // are appended to `slots` up to its capacity.

@@ -2,17 +2,22 @@
 // structure table's window is mapped.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
 
+#include "hw/firmware_tables.h"
 #include "hw/physical_memory_window.h"
 
 namespace romwise {
 
-// Sizes and offsets of the two entry point kinds ("_SM_" and legacy "_DMI_").
+// Sizes and offsets of the entry point kinds ("_SM_", legacy "_DMI_" and
+// the 64-bit "_SM3_").
 inline constexpr std::size_t kSmbiosEntrySize = 31;
 inline constexpr std::size_t kDmiEntrySize = 15;
 inline constexpr std::size_t kDmiPartOffset = 0x10;  // the "_DMI_" part inside "_SM_"
+inline constexpr std::size_t kSmbios3EntrySize = 24;
 
 inline constexpr std::uint16_t kEntrySegment = 0xF000;
 
@@ -23,6 +28,11 @@ inline std::uint16_t LoadWord(const std::uint8_t* bytes) {
 inline std::uint32_t LoadDword(const std::uint8_t* bytes) {
     return static_cast<std::uint32_t>(LoadWord(bytes)) |
            (static_cast<std::uint32_t>(LoadWord(bytes + 2)) << 16);
+}
+
+inline std::uint64_t LoadQword(const std::uint8_t* bytes) {
+    return static_cast<std::uint64_t>(LoadDword(bytes)) |
+           (static_cast<std::uint64_t>(LoadDword(bytes + 4)) << 32);
 }
 
 // One per reading; all zero until the search takes an entry point.
@@ -38,15 +48,48 @@ struct SmbiosContext {
     // The window that holds the structure table, valid during the reading.
     MemoryView tableWindow;
 
+    // A 64-bit "_SM3_" entry point, taken only where neither kind above was
+    // found. Its table has no structure count: a walk ends at the
+    // end-of-table structure (type 127) or at the table's maximum size.
+    std::uint32_t hasSmbios3Entry = 0;
+    std::array<std::uint8_t, kSmbios3EntrySize> smbios3Entry{};
+    // The longest structure of a "_SM3_" table, which stands in for the
+    // Maximum Structure Size that only "_SM_" gives.
+    std::uint16_t longestStructure = 0;
+
     std::uint8_t* dmiEntry() { return smbiosEntry.data() + kDmiPartOffset; }
     const std::uint8_t* dmiEntry() const { return smbiosEntry.data() + kDmiPartOffset; }
 
-    std::uint8_t majorVersion() const { return smbiosEntry[0x06]; }
-    std::uint8_t minorVersion() const { return smbiosEntry[0x07]; }
-    std::uint16_t maxStructureSize() const { return LoadWord(&smbiosEntry[0x08]); }
-    std::uint16_t tableLength() const { return LoadWord(dmiEntry() + 0x06); }
-    std::uint32_t tableAddress() const { return LoadDword(dmiEntry() + 0x08); }
-    std::uint16_t structureCount() const { return LoadWord(dmiEntry() + 0x0C); }
+    // Whether the entry point leads to data the extraction reads.
+    bool hasStructureTable() const { return hasSmbiosEntry || hasSmbios3Entry; }
+
+    std::uint8_t majorVersion() const {
+        return hasSmbios3Entry ? smbios3Entry[0x07] : smbiosEntry[0x06];
+    }
+    std::uint8_t minorVersion() const {
+        return hasSmbios3Entry ? smbios3Entry[0x08] : smbiosEntry[0x07];
+    }
+    std::uint16_t maxStructureSize() const {
+        return hasSmbios3Entry ? longestStructure : LoadWord(&smbiosEntry[0x08]);
+    }
+    // The table's length: Structure Table Length of the DMI part, or the
+    // Structure Table Maximum Size of "_SM3_" (cut at kLongestSmbiosTable).
+    std::uint32_t tableLength() const {
+        if (hasSmbios3Entry) {
+            return std::min(LoadDword(&smbios3Entry[0x0C]), kLongestSmbiosTable);
+        }
+        return LoadWord(dmiEntry() + 0x06);
+    }
+    std::uint64_t tableAddress() const {
+        return hasSmbios3Entry ? LoadQword(&smbios3Entry[0x10]) : LoadDword(dmiEntry() + 0x08);
+    }
+    // Number of SMBIOS Structures; none for a "_SM3_" table.
+    std::optional<std::uint16_t> structureCount() const {
+        if (hasSmbios3Entry) {
+            return std::nullopt;
+        }
+        return LoadWord(dmiEntry() + 0x0C);
+    }
 };
 
 }  // namespace romwise

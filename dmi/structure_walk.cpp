@@ -11,32 +11,33 @@ namespace romwise {
 namespace {
 
 constexpr std::uint8_t kMemoryControllerType = 5;
-constexpr std::uint16_t kHeaderLength = 4;
+constexpr std::uint8_t kEndOfTableType = 127;
+constexpr std::uint32_t kHeaderLength = 4;
 
 // Memory Controller Information structures of early firmware may end at
 // their formatted area without the double NUL: two NULs at f, or one string
 // byte and two NULs at f + 1, mark a string set; anything else is taken to
 // have none.
-std::uint16_t MemoryControllerLength(const std::uint8_t* structure, std::uint16_t remaining) {
+std::uint32_t MemoryControllerLength(const std::uint8_t* structure, std::uint32_t remaining) {
     const std::uint32_t f = structure[1];
     if (f + 2 > remaining) {
         return 0;
     }
     if (structure[f] == 0 && structure[f + 1] == 0) {
-        return static_cast<std::uint16_t>(f + 2);
+        return f + 2;
     }
     if (f + 3 > remaining) {
         return 0;
     }
     if (structure[f + 1] == 0 && structure[f + 2] == 0) {
-        return static_cast<std::uint16_t>(f + 3);
+        return f + 3;
     }
-    return static_cast<std::uint16_t>(f);
+    return f;
 }
 
 }  // namespace
 
-std::uint16_t StructureLength(const std::uint8_t* structure, std::uint16_t remaining) {
+std::uint32_t StructureLength(const std::uint8_t* structure, std::uint32_t remaining) {
     if (structure == nullptr || remaining < 2) {
         return 0;
     }
@@ -45,7 +46,7 @@ std::uint16_t StructureLength(const std::uint8_t* structure, std::uint16_t remai
     }
     for (std::uint32_t x = structure[1]; x + 1 < remaining; ++x) {
         if (structure[x] == 0 && structure[x + 1] == 0) {
-            return static_cast<std::uint16_t>(x + 2);
+            return x + 2;
         }
     }
     return 0;
@@ -74,10 +75,15 @@ std::optional<std::string_view> StructureString(const std::uint8_t* copy, std::u
 }
 
 void WalkStructures(const SmbiosContext& context, const StructureVisitor& visitor) {
-    if (!context.hasSmbiosEntry && !context.hasDmiEntry) {
+    if (!context.hasSmbiosEntry && !context.hasDmiEntry && !context.hasSmbios3Entry) {
         return;
     }
-    const std::uint16_t tableLength = context.tableLength();
+    std::uint32_t tableLength = context.tableLength();
+    if (context.hasSmbios3Entry) {
+        // The maximum size is an upper bound, not the table's length.
+        tableLength =
+            std::min(tableLength, BytesAvailable(context.tableWindow, context.tableAddress()));
+    }
     const std::uint8_t* table =
         BytesInView(context.tableWindow, context.tableAddress(), tableLength);
     if (table == nullptr) {
@@ -88,19 +94,23 @@ void WalkStructures(const SmbiosContext& context, const StructureVisitor& visito
         return;
     }
     std::copy_n(table, tableLength, copy.get());
-    const std::uint16_t count = context.structureCount();
+    const std::optional<std::uint16_t> count = context.structureCount();
 
-    std::uint16_t remaining = tableLength;
+    std::uint32_t remaining = tableLength;
     const std::uint8_t* current = copy.get();
-    for (std::uint32_t visits = 0; visits < count && remaining >= kHeaderLength; ++visits) {
-        const std::uint16_t length = StructureLength(current, remaining);
+    for (std::uint32_t visits = 0; (!count || visits < *count) && remaining >= kHeaderLength;
+         ++visits) {
+        const std::uint32_t length = StructureLength(current, remaining);
         if (length == 0 || length > remaining) {
             return;
         }
         if (!visitor(TableStructure{current, length, remaining})) {
             return;
         }
-        remaining = static_cast<std::uint16_t>(remaining - length);
+        if (!count && current[0] == kEndOfTableType) {
+            return;
+        }
+        remaining -= length;
         current += length;
     }
 }

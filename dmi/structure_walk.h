@@ -15,8 +15,8 @@ namespace romwise {
 // inside it and gives 0 beyond.
 struct TableStructure {
     const std::uint8_t* bytes = nullptr;
-    std::uint16_t length = 0;     // formatted area and string set
-    std::uint16_t remaining = 0;  // from here to the end of the table
+    std::uint32_t length = 0;     // formatted area and string set
+    std::uint32_t remaining = 0;  // from here to the end of the table
 
     std::uint8_t type() const { return byte(0); }
     std::uint8_t formattedLength() const { return byte(1); }
@@ -37,7 +37,10 @@ using StructureVisitor = std::function<bool(const TableStructure&)>;
 // Visits nothing without an entry point, when the table does not lie wholly
 // inside the table window, or when its Number of Structures is 0. Stops at a
 // structure whose length cannot be told, when the visitor says so, when
-// fewer than 4 bytes remain, or after Number of Structures visits.
+// fewer than 4 bytes remain, or after Number of Structures visits. A
+// "_SM3_" table, which has no count, ends after its end-of-table structure
+// (type 127), and where the window holds less than its maximum size, at the
+// window's end.
 void WalkStructures(const SmbiosContext& context, const StructureVisitor& visitor);
 
 // Visits only the structures of one type.
@@ -46,7 +49,7 @@ void WalkStructuresOfType(const SmbiosContext& context, std::uint8_t type,
 
 // The structure's whole length, formatted area and string set, within the
 // `remaining` bytes of the table; 0 when it cannot be told from them.
-std::uint16_t StructureLength(const std::uint8_t* structure, std::uint16_t remaining);
+std::uint32_t StructureLength(const std::uint8_t* structure, std::uint32_t remaining);
 
 // String `number` (from 1) of a structure copy of `limit` bytes: the bytes up
 // to its NUL, never past the copy's last byte. None for number 0, a missing

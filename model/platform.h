@@ -9,6 +9,7 @@
 namespace romwise {
 
 class DriverHost;
+class FirmwareTables;
 class HardwareDriver;
 class OsServices;
 class PciConfigAccess;
@@ -26,6 +27,9 @@ class Platform {
     virtual Shell& shell() = 0;
     // A fresh window for one SMBIOS reading.
     virtual std::unique_ptr<PhysicalMemoryWindow> createPhysicalMemoryWindow() = 0;
+    // The platform's own copy of the SMBIOS tables, taken where physical
+    // memory gives none.
+    virtual FirmwareTables& firmwareTables() = 0;
     // PCI configuration reads for one scan, through the open driver where the
     // platform has no kernel interface of its own.
     virtual std::unique_ptr<PciConfigAccess> createPciConfigAccess(HardwareDriver& driver) = 0;

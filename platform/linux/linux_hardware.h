@@ -14,13 +14,15 @@
 #include "hw/driver_host.h"
 #include "hw/driver_services.h"
 #include "hw/service_driver_host.h"
+#include "platform/linux/linux_lockdown.h"
 
 namespace romwise {
 
 class LinuxDriverServices final : public DriverServices {
   public:
-    explicit LinuxDriverServices(std::string portDevicePath = "/dev/port")
-        : portDevicePath_(std::move(portDevicePath)) {}
+    explicit LinuxDriverServices(std::string portDevicePath = "/dev/port",
+                                 std::string lockdownPath = kLockdownPath)
+        : portDevicePath_(std::move(portDevicePath)), lockdownPath_(std::move(lockdownPath)) {}
     ~LinuxDriverServices() override;
     LinuxDriverServices(const LinuxDriverServices&) = delete;
     LinuxDriverServices& operator=(const LinuxDriverServices&) = delete;
@@ -60,6 +62,7 @@ class LinuxDriverServices final : public DriverServices {
     DeviceHandle failOpen(int error, std::string note);
 
     std::string portDevicePath_;
+    std::string lockdownPath_;
     std::map<DeviceHandle, OpenedDevice> devices_;
     DeviceHandle nextHandle_ = 1;
     std::uint32_t lastError_ = 0;

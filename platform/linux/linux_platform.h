@@ -6,6 +6,7 @@
 #include "hw/pci_config_access.h"
 #include "hw/physical_memory_window.h"
 #include "model/platform.h"
+#include "platform/linux/linux_firmware_tables.h"
 #include "platform/linux/linux_hardware.h"
 #include "platform/linux/linux_os_services.h"
 #include "platform/linux/linux_processor_access.h"
@@ -20,6 +21,7 @@ class LinuxPlatform final : public Platform {
     ProcessorAccess& processor() override { return processor_; }
     Shell& shell() override { return shell_; }
     std::unique_ptr<PhysicalMemoryWindow> createPhysicalMemoryWindow() override;
+    FirmwareTables& firmwareTables() override { return firmwareTables_; }
     std::unique_ptr<PciConfigAccess> createPciConfigAccess(HardwareDriver& driver) override;
 
   private:
@@ -27,6 +29,7 @@ class LinuxPlatform final : public Platform {
     LinuxDriverHost driverHost_;
     LinuxProcessorAccess processor_;
     LinuxShell shell_;
+    LinuxFirmwareTables firmwareTables_;
 };
 
 }  // namespace romwise

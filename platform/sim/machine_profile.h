@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "hw/firmware_tables.h"
 #include "os/os_services.h"
 
 namespace romwise::sim {
@@ -91,6 +92,11 @@ struct MachineProfile {
     std::optional<CountryInfo> country;
     bool romMappable = true;
     bool physicalMemory = true;
+    // Whether the SMBIOS dump is put into physical memory, and whether the
+    // platform's own copy of the tables offers it.
+    bool smbiosInMemory = true;
+    bool offersFirmwareTables = false;
+    std::optional<SmbiosTables> firmwareTables;
     // Physical memory: the ROM window, the SMBIOS table and entry point and
     // any further regions, later regions overlaying earlier ones.
     std::vector<MemoryRegion> memory;

@@ -339,7 +339,7 @@ void readSwitch(const ProfileReader& r, const json& v, const std::string& k, Mac
 // Memory is built in layers: the ROM, the further regions, then the SMBIOS
 // table and its entry point, which need the ROM window to find a slot; so
 // "rom", "memory" and "smbiosDump" keep this order.
-constexpr std::array<KeyReader<MachineProfile>, 17> kProfileKeys = {{
+constexpr std::array<KeyReader<MachineProfile>, 19> kProfileKeys = {{
     {"description", [](const ProfileReader& r, const json& v, const std::string& k,
                        MachineProfile& p) { p.description = r.stringValue(v, k); }},
     {"os", [](const ProfileReader& r, const json& v, const std::string& k,
@@ -366,6 +366,9 @@ constexpr std::array<KeyReader<MachineProfile>, 17> kProfileKeys = {{
      }},
     {"romMappable", readSwitch<&MachineProfile::romMappable>},
     {"physicalMemory", readSwitch<&MachineProfile::physicalMemory>},
+    // Read before "smbiosDump", which they say where to put.
+    {"smbiosInMemory", readSwitch<&MachineProfile::smbiosInMemory>},
+    {"firmwareTables", readSwitch<&MachineProfile::offersFirmwareTables>},
     {"rom", [](const ProfileReader& r, const json& v, const std::string&,
                MachineProfile& p) { r.readRom(v, p); }},
     {"memory", [](const ProfileReader& r, const json& v, const std::string&,
@@ -435,7 +438,13 @@ void ProfileReader::readMemory(const json& value, MachineProfile& profile) const
 void ProfileReader::readSmbiosDump(const json& value, MachineProfile& profile) const {
     const std::vector<std::uint8_t> dump = file(value, "smbiosDump");
     try {
-        placeSmbiosDump(dump, profile.memory);
+        SmbiosTables tables = splitSmbiosDump(dump);  // checks the dump whatever offers it
+        if (profile.smbiosInMemory) {
+            placeSmbiosDump(dump, profile.memory);
+        }
+        if (profile.offersFirmwareTables) {
+            profile.firmwareTables = std::move(tables);
+        }
     } catch (const SmbiosDumpError& error) {
         fail("smbiosDump", error.what());
     }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "cpu/processor_access.h"
+#include "hw/firmware_tables.h"
 #include "hw/hardware_driver.h"
 #include "hw/physical_memory_window.h"
 #include "os/os_services.h"
@@ -121,6 +122,16 @@ class SimProcessor final : public ProcessorAccess {
     std::optional<ProfileCpu> cpu_;
     std::uint64_t frequency_;
     std::uint64_t ticks_ = 0;
+};
+
+// The platform's own copy of the SMBIOS tables, as the profile offers it.
+class SimFirmwareTables final : public FirmwareTables {
+  public:
+    explicit SimFirmwareTables(const std::optional<SmbiosTables>& tables) : tables_(tables) {}
+    std::optional<SmbiosTables> readSmbiosTables() override { return tables_; }
+
+  private:
+    std::optional<SmbiosTables> tables_;
 };
 
 class SimOsServices final : public OsServices {

@@ -29,6 +29,7 @@ class SimPlatform final : public Platform {
     ProcessorAccess& processor() override { return processor_; }
     Shell& shell() override { return shell_; }
     std::unique_ptr<PhysicalMemoryWindow> createPhysicalMemoryWindow() override;
+    FirmwareTables& firmwareTables() override { return firmwareTables_; }
     std::unique_ptr<PciConfigAccess> createPciConfigAccess(HardwareDriver& driver) override;
 
     const SimPhysicalMemory& physicalMemory() const { return memory_; }
@@ -44,6 +45,7 @@ class SimPlatform final : public Platform {
     SimProcessor processor_;
     SimOsServices os_;
     SimShell shell_;
+    SimFirmwareTables firmwareTables_;
 };
 
 }  // namespace romwise::sim

@@ -19,6 +19,15 @@ constexpr std::uint64_t kMaxSmbiosTable = 0x10000;
 constexpr std::size_t kSlotSize = 32;
 constexpr std::size_t kSlotAlignment = 16;
 
+enum class Kind { Smbios2, Smbios3, Legacy };
+
+struct DumpLayout {
+    Kind kind;
+    std::size_t entryLength;  // bytes of the entry point to copy
+    std::uint64_t tableOffset;
+    std::uint64_t tableLength;
+};
+
 [[noreturn]] void fail(const std::string& problem) {
     throw SmbiosDumpError(problem);
 }
@@ -43,16 +52,14 @@ void writeLe(std::vector<std::uint8_t>& b, std::size_t at, std::uint64_t value, 
     }
 }
 
-}  // namespace
-
-void placeSmbiosDump(const std::vector<std::uint8_t>& dump, std::vector<MemoryRegion>& memory) {
+// Where a dump's entry point and table are, checked against the file.
+DumpLayout layoutOf(const std::vector<std::uint8_t>& dump) {
     const auto startsWith = [&](std::string_view anchor) {
         return dump.size() >= anchor.size() &&
                std::equal(anchor.begin(), anchor.end(), dump.begin(),
                           [](char a, std::uint8_t b) { return static_cast<std::uint8_t>(a) == b; });
     };
 
-    enum class Kind { Smbios2, Smbios3, Legacy };
     Kind kind;
     std::size_t entryLength = 0;  // bytes to copy
     if (startsWith("_SM3_")) {
@@ -90,14 +97,18 @@ void placeSmbiosDump(const std::vector<std::uint8_t>& dump, std::vector<MemoryRe
             tableAddress = readLe32(dump, 0x08);
             break;
     }
-    if (tableLength > kMaxSmbiosTable) {
-        fail("the structure table (" + std::to_string(tableLength) + " bytes) is over 64 KiB");
-    }
     // The address field names a file offset. Some tools save memory from
     // E0000h with the machine's own address left in place; such a file is
-    // read at the address less E0000h.
+    // read at the address less E0000h. A "_SM3_" entry point gives only the
+    // table's maximum size: its table is what the file holds up to that.
     const auto fits = [&](std::uint64_t offset) {
-        return offset <= dump.size() && tableLength <= dump.size() - offset;
+        if (offset > dump.size()) {
+            return false;
+        }
+        if (kind == Kind::Smbios3) {
+            tableLength = std::min<std::uint64_t>(tableLength, dump.size() - offset);
+        }
+        return tableLength <= dump.size() - offset;
     };
     std::uint64_t tableOffset = tableAddress;
     if (!fits(tableOffset)) {
@@ -109,7 +120,26 @@ void placeSmbiosDump(const std::vector<std::uint8_t>& dump, std::vector<MemoryRe
                  std::to_string(dump.size()) + " bytes)");
         }
     }
+    if (tableLength > kMaxSmbiosTable) {
+        fail("the structure table (" + std::to_string(tableLength) + " bytes) is over 64 KiB");
+    }
+    return DumpLayout{kind, entryLength, tableOffset, tableLength};
+}
 
+}  // namespace
+
+SmbiosTables splitSmbiosDump(const std::vector<std::uint8_t>& dump) {
+    const DumpLayout layout = layoutOf(dump);
+    const auto tableStart = dump.begin() + static_cast<std::ptrdiff_t>(layout.tableOffset);
+    return SmbiosTables{
+        std::vector<std::uint8_t>(dump.begin(),
+                                  dump.begin() + static_cast<std::ptrdiff_t>(layout.entryLength)),
+        std::vector<std::uint8_t>(tableStart,
+                                  tableStart + static_cast<std::ptrdiff_t>(layout.tableLength))};
+}
+
+void placeSmbiosDump(const std::vector<std::uint8_t>& dump, std::vector<MemoryRegion>& memory) {
+    const auto [kind, entryLength, tableOffset, tableLength] = layoutOf(dump);
     std::vector<std::uint8_t> entryPoint(dump.begin(),
                                          dump.begin() + static_cast<std::ptrdiff_t>(entryLength));
     switch (kind) {

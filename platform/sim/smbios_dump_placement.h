@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "hw/firmware_tables.h"
 #include "platform/sim/machine_profile.h"
 
 namespace romwise::sim {
@@ -27,5 +28,10 @@ class SmbiosDumpError : public std::runtime_error {
 // Throws SmbiosDumpError for a table over 64 KiB or past the end of the file,
 // a damaged entry point, or a window without a free slot.
 void placeSmbiosDump(const std::vector<std::uint8_t>& dump, std::vector<MemoryRegion>& memory);
+
+// The dump's entry point as the file holds it and the table its address
+// field names, as a platform's own copy of the tables offers them. Throws
+// SmbiosDumpError as placeSmbiosDump does for the dump itself.
+SmbiosTables splitSmbiosDump(const std::vector<std::uint8_t>& dump);
 
 }  // namespace romwise::sim

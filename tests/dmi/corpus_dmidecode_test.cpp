@@ -1,4 +1,4 @@
-// Every SMBIOS dump of the shared corpus with a 32-bit entry point, read by
+// Every SMBIOS dump of the shared corpus with an entry point, read by
 // ReadDmi through a machine profile and compared with Debian's dmidecode
 // decoding the same table. Where our rules differ from a plain decoding on
 // purpose, the comparison says so at that field.
@@ -11,8 +11,7 @@
 //                    field is 20h;
 //   sysfs pairs     (NAME.smbios_entry_point + NAME.DMI): both read a dump
 //                    put together from the pair in a temporary directory;
-//   "_SM3_" only    no 32-bit entry point: ReadDmi finds nothing, which is
-//                    what the run's processor fallback is for;
+//   "_SM3_" only    a 64-bit entry point alone: read like the others;
 //   raw tables      no entry point at all: skipped (nothing to compare).
 #include <gtest/gtest.h>
 
@@ -25,8 +24,10 @@
 
 #include "dmi/read_dmi.h"
 #include "dmi/smbios_context.h"
+#include "platform/linux/linux_firmware_tables.h"
 #include "platform/sim/profile_loader.h"
 #include "platform/sim/sim_platform.h"
+#include "platform/sim/smbios_dump_placement.h"
 #include "tests/dmi/crafted_smbios.h"
 #include "tests/dmi/dmidecode_decoding.h"
 #include "tests/support/scratch_files.h"
@@ -94,7 +95,6 @@ Bytes DumpWithTableAt20h(const Bytes& entryPoint, const Bytes& table) {
 
 struct PreparedDump {
     std::string skipReason;
-    bool hasSmbiosEntry = false;
     std::string profileDump;    // what the profile's "smbiosDump" names
     std::string dmidecodeDump;  // what dmidecode reads
 };
@@ -120,12 +120,8 @@ PreparedDump Prepare(const std::string& name, const TempDirectory& dir) {
                 dir.writeBytes(name + ".dump", DumpWithTableAt20h(entry, table));
         }
     }
-    if (StartsWith(entry, "_SM3_")) {
-        prepared.skipReason = "no 32-bit entry point";
-    } else if (!StartsWith(entry, "_SM_")) {
+    if (!StartsWith(entry, "_SM_") && !StartsWith(entry, "_SM3_")) {
         prepared.skipReason = "a structure table without an entry point";
-    } else {
-        prepared.hasSmbiosEntry = true;
     }
     return prepared;
 }
@@ -149,6 +145,44 @@ Reading ReadThroughProfile(const std::string& smbiosDump, const TempDirectory& d
     DmiReader reader(platform.createPhysicalMemoryWindow());
     reading.found = ReadDmi(reader, reading.summary, reading.slots);
     return reading;
+}
+
+// The same dump offered only as the kernel's copy in a /sys/firmware/dmi/
+// tables folder: the entry point and the table, each in its own file.
+Reading ReadThroughKernelCopy(const std::string& smbiosDump, const TempDirectory& dir) {
+    const SmbiosTables tables = sim::splitSmbiosDump(ReadFileBytes(smbiosDump));
+    const fs::path folder = dir.path() / "tables";
+    fs::create_directories(folder);
+    dir.writeBytes("tables/smbios_entry_point", tables.entryPoint);
+    dir.writeBytes("tables/DMI", tables.table);
+    LinuxFirmwareTables kernelCopy(folder.string());
+    Reading reading;
+    reading.summary.manufacturer.assign(kKept);
+    reading.summary.model.assign(kKept);
+    reading.summary.biosVersion.assign(kKept);
+    reading.summary.processorName.assign(kKept);
+    reading.slots.capacity = kMemorySlotCapacity;
+    DmiReader reader(nullptr, &kernelCopy);  // no physical memory at all
+    reading.found = ReadDmi(reader, reading.summary, reading.slots);
+    return reading;
+}
+
+void ExpectSameReading(const Reading& a, const Reading& b) {
+    EXPECT_EQ(a.found, b.found);
+    EXPECT_EQ(a.summary.majorVersion, b.summary.majorVersion);
+    EXPECT_EQ(a.summary.minorVersion, b.summary.minorVersion);
+    EXPECT_EQ(a.summary.romSizeBytes, b.summary.romSizeBytes);
+    EXPECT_EQ(a.summary.biosCharacteristics, b.summary.biosCharacteristics);
+    EXPECT_EQ(a.summary.manufacturer.str(), b.summary.manufacturer.str());
+    EXPECT_EQ(a.summary.model.str(), b.summary.model.str());
+    EXPECT_EQ(a.summary.biosVersion.str(), b.summary.biosVersion.str());
+    EXPECT_EQ(a.summary.maxMemoryMb, b.summary.maxMemoryMb);
+    EXPECT_EQ(a.summary.installedMemoryMb, b.summary.installedMemoryMb);
+    EXPECT_EQ(a.summary.processorName.str(), b.summary.processorName.str());
+    EXPECT_EQ(a.summary.currentSpeedMhz, b.summary.currentSpeedMhz);
+    EXPECT_EQ(a.summary.maxSpeedMhz, b.summary.maxSpeedMhz);
+    EXPECT_EQ(a.slots.count, b.slots.count);
+    EXPECT_EQ(a.slots.sizeMb, b.slots.sizeMb);
 }
 
 std::vector<const DecodedStructure*> OfType(const std::vector<DecodedStructure>& all, int type) {
@@ -175,23 +209,16 @@ void ExpectSameText(const FixedText<N>& ours, const std::optional<std::string>& 
     }
 }
 
-// The size a Memory Device counts with in our rules: the 16-bit Size field
-// in whole MB. dmidecode shows kilobyte sizes (bit 15), which our rules do
-// not count, on purpose. A device of 32 GB or more has 7FFFh in that field
-// and its size in the Extended Size field, which dmidecode shows; our rules
-// read the 16-bit field only and count such a device as 32767 MB, on purpose.
-constexpr std::uint32_t kSizeFieldUsesExtendedSize = 0x7FFF;
+// The size a Memory Device counts with in our rules: whole MB, from the
+// Extended Size field for devices of 32 GB or more, as dmidecode shows it.
+// dmidecode shows kilobyte sizes (bit 15), which our rules do not count, on
+// purpose.
 std::uint32_t CountedDeviceSize(const DecodedStructure& device) {
     const auto text = device.value("Size");
     if (!text || text->find("kB") != std::string::npos) {
         return 0;
     }
-    const auto megabytes = SizeInMegabytes(*text);
-    if (!megabytes) {
-        return 0;
-    }
-    return static_cast<std::uint32_t>(
-        std::min<std::uint64_t>(*megabytes, kSizeFieldUsesExtendedSize));
+    return static_cast<std::uint32_t>(SizeInMegabytes(*text).value_or(0));
 }
 
 // "128 MB (Single-bank Connection)", "Not Installed", "Not Determinable".
@@ -213,22 +240,14 @@ TEST_P(CorpusDump, ReadDmiAgreesWithDmidecode) {
     }
     TempDirectory dir;
     const PreparedDump prepared = Prepare(name, dir);
-    if (prepared.skipReason == "a structure table without an entry point") {
+    if (!prepared.skipReason.empty()) {
         GTEST_SKIP() << "skipped: " << name << " is " << prepared.skipReason;
     }
-    if (!prepared.hasSmbiosEntry) {
-        // Only a 64-bit "_SM3_" entry point: nothing for ReadDmi to find, and
-        // the run identifies the processor itself. The entry point is put
-        // into the F0000h window as it is, with the table at 20h behind it.
-        const std::vector<sim::MemoryRegion> memory = {
-            {0, ReadFileBytes(prepared.profileDump)},
-            {0xF0000, ReadFileBytes(prepared.profileDump)}};
-        const DmiReading reading = ReadDmiFrom(memory);
-        EXPECT_FALSE(reading.found);
-        EXPECT_EQ(reading.viewsLeft, 0u);
-        return;
-    }
     const Reading ours = ReadThroughProfile(prepared.profileDump, dir);
+    {
+        SCOPED_TRACE("the kernel's copy of the tables reads the same as physical memory");
+        ExpectSameReading(ReadThroughKernelCopy(prepared.profileDump, dir), ours);
+    }
     const CommandOutput decoded = RunCommand(kWithSbin + "dmidecode --from-dump " +
                                              ShellQuote(prepared.dmidecodeDump) + " 2>/dev/null");
     ASSERT_EQ(decoded.status, 0);

@@ -97,6 +97,20 @@ Bytes LegacyEntryPoint(const EntryPointFields& fields) {
     return bytes;
 }
 
+Bytes Smbios3EntryPoint(std::uint8_t major, std::uint8_t minor, std::uint32_t maxSize,
+                        std::uint64_t tableAddress) {
+    Bytes bytes(0x18, 0);
+    std::copy_n("_SM3_", 5, bytes.begin());
+    bytes[0x06] = 0x18;
+    bytes[0x07] = major;
+    bytes[0x08] = minor;
+    bytes[0x0A] = 1;  // entry point revision
+    Put(bytes, 0x0C, maxSize, 4);
+    Put(bytes, 0x10, tableAddress, 8);
+    SetChecksum(bytes, 0, bytes.size(), 0x05);
+    return bytes;
+}
+
 std::vector<sim::MemoryRegion> MachineWithTable(const Table& table, std::uint32_t tableAddress,
                                                 std::uint32_t entryOffset) {
     EntryPointFields fields;
@@ -108,7 +122,8 @@ std::vector<sim::MemoryRegion> MachineWithTable(const Table& table, std::uint32_
             sim::MemoryRegion{0xF0000u + entryOffset, SmbiosEntryPoint(fields)}};
 }
 
-DmiReading ReadDmiFrom(const std::vector<sim::MemoryRegion>& memory, bool available) {
+DmiReading ReadDmiFrom(const std::vector<sim::MemoryRegion>& memory, bool available,
+                       FirmwareTables* firmwareTables) {
     const sim::SimPhysicalMemory physical(memory);
     auto window = std::make_unique<sim::SimPhysicalMemoryWindow>(physical, available);
     const sim::SimPhysicalMemoryWindow& seen = *window;
@@ -120,7 +135,7 @@ DmiReading ReadDmiFrom(const std::vector<sim::MemoryRegion>& memory, bool availa
     reading.summary.processorName.assign(kKept);
     reading.slots.capacity = kMemorySlotCapacity;
 
-    DmiReader reader(std::move(window));
+    DmiReader reader(std::move(window), firmwareTables);
     reading.found = ReadDmi(reader, reading.summary, reading.slots);
     reading.viewsLeft = seen.mappedViewCount();
     reading.windowLeftOpen = seen.isOpen();

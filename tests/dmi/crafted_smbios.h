@@ -56,6 +56,9 @@ struct EntryPointFields {
 };
 Bytes SmbiosEntryPoint(const EntryPointFields& fields);  // "_SM_", 31 bytes, checksums set
 Bytes LegacyEntryPoint(const EntryPointFields& fields);  // "_DMI_", 15 bytes, checksum set
+// "_SM3_", 24 bytes, checksum set.
+Bytes Smbios3EntryPoint(std::uint8_t major, std::uint8_t minor, std::uint32_t maxSize,
+                        std::uint64_t tableAddress);
 
 // Physical memory with the table at `tableAddress` and a sound SMBIOS entry
 // point naming it at F0000h + `entryOffset`.
@@ -73,8 +76,10 @@ struct DmiReading {
     bool windowLeftOpen = false;
 };
 
-// Runs ReadDmi over `memory` through the simulated window.
-DmiReading ReadDmiFrom(const std::vector<sim::MemoryRegion>& memory, bool available = true);
+// Runs ReadDmi over `memory` through the simulated window, with the
+// platform's copy of the tables that `firmwareTables` offers, if any.
+DmiReading ReadDmiFrom(const std::vector<sim::MemoryRegion>& memory, bool available = true,
+                       FirmwareTables* firmwareTables = nullptr);
 // The same over a crafted table, placed as MachineWithTable places it.
 DmiReading ReadDmiFrom(const std::vector<CraftedStructure>& structures);
 

@@ -128,5 +128,28 @@ TEST(LinuxDriverServices, AFailedOpenNamesEveryWayTriedOnce) {
     EXPECT_EQ(services.failureNotes(), "");
 }
 
+TEST(LinuxDriverServices, ALockedDownKernelIsNamedWithWhatStillWorks) {
+    if (machineGrantsPortAccess()) {
+        GTEST_SKIP() << "this machine grants I/O port access; the failure cannot be shown";
+    }
+    const std::filesystem::path lockdown =
+        std::filesystem::temp_directory_path() / ("romwise-lockdown-" + std::to_string(getpid()));
+    const auto notesWith = [&](const char* state) {
+        std::ofstream(lockdown) << state << "\n";
+        LinuxDriverServices services("/nonexistent/port", lockdown.string());
+        EXPECT_FALSE(OpenHardwareDriver(services, "/usr/bin/", false, false));
+        return services.failureNotes();
+    };
+    const std::string locked = notesWith("none [integrity] confidentiality");
+    EXPECT_NE(locked.find("the kernel is locked down (integrity)"), std::string::npos) << locked;
+    EXPECT_NE(locked.find("--machine FILE"), std::string::npos) << locked;
+    EXPECT_EQ(locked.find("Run as root"), std::string::npos) << "root does not help here";
+
+    const std::string open = notesWith("[none] integrity confidentiality");
+    EXPECT_EQ(open.find("locked down"), std::string::npos) << open;
+    EXPECT_NE(open.find("Run as root"), std::string::npos) << open;
+    std::filesystem::remove(lockdown);
+}
+
 }  // namespace
 }  // namespace romwise

@@ -13,7 +13,7 @@ namespace romwise::samplegen {
 struct MemoryDevice {
     std::string_view deviceLocator;
     std::string_view bankLocator;
-    std::uint16_t sizeMb;  // 0: empty socket
+    std::uint32_t sizeMb;  // 0: empty socket
 };
 
 struct SampleBoard {
@@ -50,7 +50,7 @@ struct SampleBoard {
     std::uint8_t processorUpgrade;
     // Memory Controller Information (type 5) and Physical Memory Array (type 16)
     std::uint8_t maxModuleSizeCode;  // 2^n MB per module
-    std::uint32_t maxCapacityKb;
+    std::uint64_t maxCapacityKb;
     // Memory Device (type 17), one per socket, in table order
     std::span<const MemoryDevice> memory;
 };
@@ -168,6 +168,55 @@ inline constexpr SampleBoard kQbRiser = {
     .maxModuleSizeCode = 9,       // 512 MB modules
     .maxCapacityKb = 0x00880000,  // 17 x 512 MB
     .memory = kQbRiserMemory,
+};
+
+// A server of today: SMBIOS 3.3 behind a 64-bit "_SM3_" entry point only,
+// memory devices of 32 GB and 64 GB (sizes in Extended Size), and a memory
+// array that takes 3 TB (in Extended Maximum Capacity).
+inline constexpr std::uint8_t kFamilyXeon = 0xB3;
+inline constexpr std::uint8_t kUpgradeSocketLga3647 = 0x36;
+
+inline constexpr MemoryDevice kQs3000Memory[] = {
+    {"DIMM_A1", "NODE 0", 32768},
+    {"DIMM_B1", "NODE 0", 65536},
+    {"DIMM_C1", "NODE 0", 32768},
+    {"DIMM_D1", "NODE 0", 0},
+};
+
+inline constexpr SampleBoard kQs3000 = {
+    .biosVendor = "Quokka Systems",
+    .biosVersion = "QS3000.2.14",
+    .biosReleaseDate = "06/12/2023",
+    .biosStartSegment = 0xF000,
+    .romSizeCode = 0xFF,  // 16 MiB and more: the 3.1 Extended BIOS ROM Size holds it
+    .biosCharacteristics = bios_bits::kPci | bios_bits::kPlugAndPlay |
+                           bios_bits::kFlashUpgradeable | bios_bits::kShadowing |
+                           bios_bits::kBootFromCd | bios_bits::kSelectableBoot | bios_bits::kEdd,
+    .biosCharacteristicsExtension = 0x03,
+    .systemManufacturer = "Quokka Systems",
+    .systemProduct = "QuokkaServer 3000",
+    .systemVersion = "2.0",
+    .systemSerial = "QS3K-220918",
+    .systemUuid = {0x5A, 0x11, 0x0C, 0x4B, 0x2E, 0x93, 0x4D, 0x10, 0x8F, 0x62, 0x44, 0x0B, 0x7A,
+                   0x19, 0x30, 0x00},
+    .boardManufacturer = "Quokka Systems",
+    .boardProduct = "QS-3000-MB",
+    .boardVersion = "REV 2.00",
+    .boardSerial = "QS3K-MB-004711",
+    .socketDesignation = "CPU0",
+    .processorFamily = kFamilyXeon,
+    .processorManufacturer = "Intel(R) Corporation",
+    .processorSignature = 0x00050657,
+    .processorFeatures = 0xBFEBFBFF,
+    .processorVersion = "Intel(R) Xeon(R) Gold 6230 CPU @ 2.10GHz",
+    .processorVoltage = 0x80 | 16,  // 1.6 V
+    .externalClockMhz = 100,
+    .maxSpeedMhz = 4000,
+    .currentSpeedMhz = 2100,
+    .processorUpgrade = kUpgradeSocketLga3647,
+    .maxModuleSizeCode = 0,
+    .maxCapacityKb = 3ull << 30,  // 3 TB
+    .memory = kQs3000Memory,
 };
 
 }  // namespace romwise::samplegen

@@ -15,7 +15,7 @@ constexpr std::uint16_t kUnknownType = 0x0002;
 constexpr std::uint8_t kModuleNotInstalled = 0x7F;
 
 // Memory Module Information keeps sizes as powers of two.
-std::uint8_t ModuleSizeCode(std::uint16_t sizeMb) {
+std::uint8_t ModuleSizeCode(std::uint32_t sizeMb) {
     if (sizeMb == 0) {
         return kModuleNotInstalled;
     }
@@ -127,7 +127,7 @@ std::uint16_t AddMemoryArray(SmbiosTable& table, const SampleBoard& board) {
     s.Byte(0x03)     // on the system board
         .Byte(0x03)  // system memory
         .Byte(0x03)  // no error correction
-        .Dword(board.maxCapacityKb)
+        .Dword(static_cast<std::uint32_t>(board.maxCapacityKb))
         .Word(kNotProvided)
         .Word(static_cast<std::uint16_t>(board.memory.size()));
     return table.Add(s);
@@ -141,7 +141,7 @@ void AddMemoryDevices(SmbiosTable& table, const SampleBoard& board, std::uint16_
             .Word(kNotProvided)
             .Word(64)  // total width
             .Word(64)  // data width
-            .Word(device.sizeMb)
+            .Word(static_cast<std::uint16_t>(device.sizeMb))
             .Byte(0x09)  // DIMM
             .Byte(0x00)  // no device set
             .String(device.deviceLocator)

@@ -100,4 +100,24 @@ Bytes SmbiosTable::DumpBin(std::uint8_t majorVersion, std::uint8_t minorVersion)
     return dump;
 }
 
+Bytes SmbiosTable::DumpBin3(std::uint8_t majorVersion, std::uint8_t minorVersion,
+                            std::uint8_t docRevision) const {
+    Bytes dump;
+    AppendText(dump, "_SM3_");
+    AppendByte(dump, 0);  // checksum, below
+    AppendByte(dump, static_cast<std::uint8_t>(kSmbios3EntryLength));
+    AppendByte(dump, majorVersion);
+    AppendByte(dump, minorVersion);
+    AppendByte(dump, docRevision);
+    AppendByte(dump, 0x01);  // entry point revision: SMBIOS 3.0
+    AppendByte(dump, 0);     // reserved
+    AppendDword(dump, static_cast<std::uint32_t>(table_.size()));
+    AppendQword(dump, kDumpTableOffset);
+    dump[0x05] = ChecksumComplement(std::span<const std::uint8_t>(dump));
+
+    dump.resize(kDumpTableOffset, 0);
+    dump.insert(dump.end(), table_.begin(), table_.end());
+    return dump;
+}
+
 }  // namespace romwise::samplegen

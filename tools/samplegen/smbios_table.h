@@ -1,6 +1,6 @@
 // Assembles SMBIOS structures and writes them as `dmidecode --dump-bin`
-// does: the 31-byte "_SM_" entry point at offset 0, the structure table at
-// offset 20h, and the table address field set to 20h.
+// does: the 31-byte "_SM_" (or 24-byte "_SM3_") entry point at offset 0, the
+// structure table at offset 20h, and the table address field set to 20h.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +14,7 @@ namespace romwise::samplegen {
 
 inline constexpr std::size_t kDumpTableOffset = 0x20;
 inline constexpr std::size_t kSmbiosEntryLength = 0x1F;
+inline constexpr std::size_t kSmbios3EntryLength = 0x18;
 
 // One structure: the formatted area field by field, then its strings.
 // String fields are written as the number of the string they name (0 for
@@ -49,6 +50,9 @@ class SmbiosTable {
     const Bytes& table() const { return table_; }
 
     Bytes DumpBin(std::uint8_t majorVersion, std::uint8_t minorVersion) const;
+    // With a 64-bit "_SM3_" entry point only, its maximum size the table's.
+    Bytes DumpBin3(std::uint8_t majorVersion, std::uint8_t minorVersion,
+                   std::uint8_t docRevision) const;
 
   private:
     std::uint16_t nextHandle_ = 0;
