@@ -36,6 +36,11 @@ const char kCliUsage[] =
     "  --trace-ports FILE    write one line per I/O port access to FILE\n"
     "                        (\"W 2E 87\", \"R 2F 52\", \"W32 CF8 80000000\", \"R32 CFC "
     "71908086\")\n"
+    "  --capture FILE        after the passes, write a machine profile of the machine\n"
+    "                        they ran on to FILE (JSON), with its ROM window\n"
+    "                        (STEM-rom.bin) and SMBIOS tables (STEM.dmi) beside it;\n"
+    "                        --machine FILE replays it with the same report and JSON.\n"
+    "                        On this computer it needs what a pass needs (root)\n"
     "  --help                show this help and exit\n"
     "  --version             show the program's version and exit\n"
     "\n"
@@ -47,7 +52,8 @@ const char kCliUsage[] =
     "  3  the last pass stopped early (no administrator rights, no hardware driver,\n"
     "     BIOS ROM not readable)\n"
     "  4  the last pass failed (unsupported platform, out of memory)\n"
-    "  5  the report could not be written to the --output file\n";
+    "  5  the report could not be written to the --output file, or the machine\n"
+    "     profile to the --capture file\n";
 
 namespace {
 
@@ -131,6 +137,10 @@ CliParseResult parseCliOptions(const std::vector<std::string>& arguments) {
             if (!value(text))
                 return result;
             options.tracePorts = text;
+        } else if (name == "--capture") {
+            if (!value(text))
+                return result;
+            options.capture = text;
         } else if (name == "--passes") {
             if (!value(text))
                 return result;

@@ -18,6 +18,7 @@ struct CliOptions {
     std::optional<std::string> output;
     bool submit = false;
     std::optional<std::string> tracePorts;
+    std::optional<std::string> capture;
     bool help = false;
     bool version = false;
 };

@@ -9,10 +9,12 @@
 #include "app/standard_detectors.h"
 #include "cli/cli_options.h"
 #include "cli/cli_view.h"
+#include "cli/clock_keeping_detectors.h"
 #include "cli/json_document.h"
 #include "hw/port_trace.h"
 #include "model/control_ids.h"
 #include "model/product_identity.h"
+#include "platform/capture/recording_platform.h"
 #include "platform/create_platform.h"
 #include "report/recording_shell.h"
 #include "report/report_save.h"
@@ -50,6 +52,34 @@ int exitStatusFor(RunState state) {
     return kExitStoppedEarly;
 }
 
+// The answer of the pass's last launch of each kind, if it made one.
+std::optional<bool> launchAnswer(const std::vector<Launch>& launches, const std::string& how) {
+    std::optional<bool> answer;
+    for (const Launch& launch : launches) {
+        if (launch.how == how) {
+            answer = launch.ok;
+        }
+    }
+    return answer;
+}
+
+bool writeCapture(RecordingPlatform& recording, const ClockKeepingDetectors& detectors,
+                  const RecordingShell& shell, const CliOptions& options, std::ostream& errors) {
+    sim::MachineCapture capture =
+        captureMachine(recording, detectors.measuredMhz(), launchAnswer(shell.launches(), "open"),
+                       launchAnswer(shell.launches(), "direct"));
+    capture.description = std::string("Captured by romwise-cli ") + kVersionText + " from " +
+                          (options.machine ? "the machine profile " + *options.machine
+                                           : std::string("this computer"));
+    try {
+        sim::writeMachineProfile(capture, *options.capture);
+    } catch (const std::exception& error) {
+        errors << "romwise: the machine profile was not written: " << error.what() << '\n';
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& errors) {
@@ -69,10 +99,16 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
         return kExitCompleted;
     }
 
-    const std::unique_ptr<Platform> platform = createPlatform(options.machine, errors);
-    if (!platform) {
+    const std::unique_ptr<Platform> created = createPlatform(options.machine, errors);
+    if (!created) {
         return kExitUsage;
     }
+    // A capture keeps what the pass did as it passes through.
+    std::unique_ptr<RecordingPlatform> recording;
+    if (options.capture) {
+        recording = std::make_unique<RecordingPlatform>(*created);
+    }
+    Platform* platform = recording ? recording.get() : created.get();
 
     std::ofstream traceFile;
     std::unique_ptr<FileTraceSink> traceSink;
@@ -94,7 +130,8 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     DetectionOptions& switches = processDetectionOptions();
     CliView view(errors);
     RecordingShell shell(platform->shell());
-    StandardDetectors detectors(*platform);
+    StandardDetectors standardDetectors(*platform);
+    ClockKeepingDetectors detectors(standardDetectors);
     DetectionSession session(results, switches, view, detectors, platform->os(), *driverHost);
     MainController controller(session, shell);
     controller.initialize();
@@ -117,6 +154,9 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
             !acceptSaveReport(results, *options.output, *files, view)) {
             status = kExitOutputNotWritten;
         }
+    }
+    if (recording && !writeCapture(*recording, detectors, shell, options, errors)) {
+        status = kExitOutputNotWritten;
     }
 
     switch (options.format) {

@@ -16,6 +16,19 @@ namespace romwise::sim {
 
 enum class DriverOutcome { Direct, AfterStart, AfterInstall, Missing, Inactive };
 
+// The names of the profile's "driver" values and "os.family" values.
+inline constexpr std::pair<const char*, DriverOutcome> kDriverOutcomeNames[] = {
+    {"direct", DriverOutcome::Direct},
+    {"afterStart", DriverOutcome::AfterStart},
+    {"afterInstall", DriverOutcome::AfterInstall},
+    {"missing", DriverOutcome::Missing},
+    {"inactive", DriverOutcome::Inactive},
+};
+inline constexpr std::pair<const char*, OsFamily> kOsFamilyNames[] = {
+    {"windows", OsFamily::Windows},
+    {"linux", OsFamily::Linux},
+};
+
 struct ProfileOs {
     OsFamily family = OsFamily::Windows;
     // Windows
@@ -87,6 +100,9 @@ struct MachineProfile {
     bool administrator = true;
     std::string programPath;
     DriverOutcome driver = DriverOutcome::Direct;
+    // With driver "missing": why the machine's own platform could not open
+    // it, given as the reason under the message (a capture records it).
+    std::optional<std::string> driverFailure;
     std::uint64_t memoryTotalBytes = 0;
     std::int32_t timeZoneMinutesWest = 0;
     std::optional<CountryInfo> country;
@@ -102,6 +118,9 @@ struct MachineProfile {
     std::vector<MemoryRegion> memory;
     std::vector<PciDevice> pci;
     std::vector<SuperIoChip> superio;
+    // Answers recorded from a real machine: each byte read of a port takes
+    // the next one, round again after the last, before any chip is asked.
+    std::map<std::uint16_t, std::vector<std::uint8_t>> portReads;
     std::optional<ProfileCpu> cpu;  // nothing: no identification instruction
     ProfileBrowser browser;
 };

@@ -173,6 +173,25 @@ double ProfileFields::secondsValue(const json& value, const std::string& key) co
     return value.get<double>();
 }
 
+std::vector<std::uint8_t> ProfileFields::hexBytes(const json& value, const std::string& key) const {
+    const std::string text = stringValue(value, key);
+    if (text.size() % 2 != 0) {
+        fail(key, "expected pairs of hexadecimal digits, got an odd count (" +
+                      std::to_string(text.size()) + ")");
+    }
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(text.size() / 2);
+    for (std::size_t i = 0; i < text.size(); i += 2) {
+        const auto byte = parseHexText("0x" + text.substr(i, 2));
+        if (!byte) {
+            fail(key, "\"" + text.substr(i, 2) + "\" at character " + std::to_string(i + 1) +
+                          " is not a hexadecimal byte");
+        }
+        bytes.push_back(static_cast<std::uint8_t>(*byte));
+    }
+    return bytes;
+}
+
 std::uint64_t ProfileFields::hexKey(const std::string& name, const std::string& key,
                                     std::uint64_t max) const {
     auto parsed = parseHexText(name);

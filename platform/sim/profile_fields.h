@@ -54,6 +54,8 @@ class ProfileFields {
     std::string stringValue(const json& value, const std::string& key) const;
     // A JSON number of 0 or more.
     double secondsValue(const json& value, const std::string& key) const;
+    // A string of hexadecimal digit pairs, one byte each ("FF5203").
+    std::vector<std::uint8_t> hexBytes(const json& value, const std::string& key) const;
     // An object key that is a number: "0x...", up to `max`.
     std::uint64_t hexKey(const std::string& name, const std::string& key, std::uint64_t max) const;
 

@@ -117,13 +117,13 @@ constexpr auto kLinuxOnly = onlyFor<OsFamily::Linux>;
 
 void readFamily(const ProfileReader& r, const json& v, const std::string& k, ProfileOs& os) {
     const std::string family = r.stringValue(v, k);
-    if (family == "windows") {
-        os.family = OsFamily::Windows;
-    } else if (family == "linux") {
-        os.family = OsFamily::Linux;
-    } else {
-        r.fail(k, "unknown family \"" + family + "\" (expected \"windows\" or \"linux\")");
+    for (const auto& [name, value] : kOsFamilyNames) {
+        if (family == name) {
+            os.family = value;
+            return;
+        }
     }
+    r.fail(k, "unknown family \"" + family + "\" (expected \"windows\" or \"linux\")");
 }
 
 template <std::uint32_t ProfileOs::*Field>
@@ -339,7 +339,7 @@ void readSwitch(const ProfileReader& r, const json& v, const std::string& k, Mac
 // Memory is built in layers: the ROM, the further regions, then the SMBIOS
 // table and its entry point, which need the ROM window to find a slot; so
 // "rom", "memory" and "smbiosDump" keep this order.
-constexpr std::array<KeyReader<MachineProfile>, 19> kProfileKeys = {{
+constexpr std::array<KeyReader<MachineProfile>, 21> kProfileKeys = {{
     {"description", [](const ProfileReader& r, const json& v, const std::string& k,
                        MachineProfile& p) { p.description = r.stringValue(v, k); }},
     {"os", [](const ProfileReader& r, const json& v, const std::string& k,
@@ -349,6 +349,8 @@ constexpr std::array<KeyReader<MachineProfile>, 19> kProfileKeys = {{
                        MachineProfile& p) { p.programPath = r.stringValue(v, k); }},
     {"driver", [](const ProfileReader& r, const json& v, const std::string&,
                   MachineProfile& p) { p.driver = r.readDriver(v); }},
+    {"driverFailure", [](const ProfileReader& r, const json& v, const std::string& k,
+                         MachineProfile& p) { p.driverFailure = r.stringValue(v, k); }},
     {"memoryTotalBytes",
      [](const ProfileReader& r, const json& v, const std::string& k, MachineProfile& p) {
          p.memoryTotalBytes = r.unsignedValue(v, k, kMaxQword);
@@ -379,6 +381,14 @@ constexpr std::array<KeyReader<MachineProfile>, 19> kProfileKeys = {{
                MachineProfile& p) { r.readPci(v, p); }},
     {"superio", [](const ProfileReader& r, const json& v, const std::string&,
                    MachineProfile& p) { r.readSuperIo(v, p); }},
+    {"portReads",
+     [](const ProfileReader& r, const json& v, const std::string& k, MachineProfile& p) {
+         r.readHexMap(v, k, "an object of port → answers as hexadecimal bytes", kMaxWord,
+                      [&](std::uint64_t port, const json& answers, const std::string& portKey) {
+                          p.portReads[static_cast<std::uint16_t>(port)] =
+                              r.hexBytes(answers, portKey);
+                      });
+     }},
     {"cpu", [](const ProfileReader& r, const json& v, const std::string&,
                MachineProfile& p) { p.cpu = r.readCpu(v); }},
     {"browser", [](const ProfileReader& r, const json& v, const std::string& k,
@@ -386,15 +396,8 @@ constexpr std::array<KeyReader<MachineProfile>, 19> kProfileKeys = {{
 }};
 
 DriverOutcome ProfileReader::readDriver(const json& value) const {
-    static const std::pair<const char*, DriverOutcome> kNames[] = {
-        {"direct", DriverOutcome::Direct},
-        {"afterStart", DriverOutcome::AfterStart},
-        {"afterInstall", DriverOutcome::AfterInstall},
-        {"missing", DriverOutcome::Missing},
-        {"inactive", DriverOutcome::Inactive},
-    };
     const std::string name = stringValue(value, "driver");
-    for (const auto& [text, outcome] : kNames) {
+    for (const auto& [text, outcome] : kDriverOutcomeNames) {
         if (name == text) {
             return outcome;
         }

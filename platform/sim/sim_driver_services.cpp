@@ -1,5 +1,7 @@
 #include "platform/sim/sim_driver_services.h"
 
+#include "platform/encoding/text_encoding.h"
+
 #include <array>
 #include <cstdio>
 
@@ -62,6 +64,9 @@ SimDriverSetup simDriverSetupFor(const MachineProfile& profile) {
         case DriverOutcome::Missing:
             setup.programHasDriverFiles = false;
             setup.failureNote = kMissingDriverNote;
+            if (profile.driverFailure.has_value()) {
+                setup.failureNote = utf8ToWindows1252(profile.driverFailure.value());
+            }
             break;
     }
     return setup;

@@ -8,7 +8,7 @@ namespace romwise::sim {
 
 SimPlatform::SimPlatform(MachineProfile profile)
     : profile_(std::move(profile)),
-      ports_(profile_.superio, profile_.pci),
+      ports_(profile_.superio, profile_.pci, profile_.portReads),
       memory_(profile_.memory),
       driverServices_(simDriverSetupFor(profile_), ports_, memory_),
       driverHost_(driverServices_),

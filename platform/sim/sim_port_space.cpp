@@ -42,8 +42,12 @@ void restart(std::vector<std::size_t>& progress) {
 
 }  // namespace
 
-SimPortSpace::SimPortSpace(const std::vector<SuperIoChip>& chips, const std::vector<PciDevice>& pci)
+SimPortSpace::SimPortSpace(const std::vector<SuperIoChip>& chips, const std::vector<PciDevice>& pci,
+                           const std::map<std::uint16_t, std::vector<std::uint8_t>>& recordedReads)
     : pci_(pci) {
+    for (const auto& [port, answers] : recordedReads) {
+        recorded_[port].answers = answers;
+    }
     chips_.reserve(chips.size());
     for (const SuperIoChip& chip : chips) {
         ChipState state;
@@ -131,6 +135,14 @@ std::uint8_t SimPortSpace::readChipPort(ChipState& state, std::uint16_t port) {
 }
 
 std::uint8_t SimPortSpace::readByte(std::uint16_t port) {
+    if (const auto found = recorded_.find(port); found != recorded_.end()) {
+        RecordedReads& reads = found->second;
+        if (!reads.answers.empty()) {
+            const std::uint8_t answer = reads.answers[reads.next];
+            reads.next = (reads.next + 1) % reads.answers.size();
+            return answer;
+        }
+    }
     if (port >= kPciAddressPort && port < kPciAddressPort + 4) {
         return static_cast<std::uint8_t>(pciAddress_ >> (8 * (port - kPciAddressPort)));
     }

@@ -30,7 +30,12 @@ namespace romwise::sim {
 
 class SimPortSpace {
   public:
-    SimPortSpace(const std::vector<SuperIoChip>& chips, const std::vector<PciDevice>& pci);
+    // `recordedReads`: answers a real machine gave, per port, in the order
+    // its probes read them; each byte read takes the next one of its port
+    // (round again after the last, so that every pass of a replay hears what
+    // the recorded one did) before anything else is asked.
+    SimPortSpace(const std::vector<SuperIoChip>& chips, const std::vector<PciDevice>& pci,
+                 const std::map<std::uint16_t, std::vector<std::uint8_t>>& recordedReads = {});
 
     std::uint8_t readByte(std::uint16_t port);
     void writeByte(std::uint16_t port, std::uint8_t value);
@@ -60,6 +65,11 @@ class SimPortSpace {
     std::vector<ChipState> chips_;
     std::vector<PciDevice> pci_;
     std::uint32_t pciAddress_ = 0;  // the CF8h latch; bit 31 clear: no address
+    struct RecordedReads {
+        std::vector<std::uint8_t> answers;
+        std::size_t next = 0;
+    };
+    std::map<std::uint16_t, RecordedReads> recorded_;
 };
 
 }  // namespace romwise::sim

@@ -183,7 +183,12 @@ INSTANTIATE_TEST_SUITE_P(
                 "hexadecimal key"},
         Refusal{R"({"cpu": {"cpuid": {"0x1": [0, 0, 0, "0x100000000"]}}})", "cpu.cpuid[\"0x1\"][3]",
                 "out of range (at most 0xFFFFFFFF)"},
-        Refusal{R"({"cpu": {"bsfLoopSeconds": -2}})", "cpu.bsfLoopSeconds", "seconds"}));
+        Refusal{R"({"cpu": {"bsfLoopSeconds": -2}})", "cpu.bsfLoopSeconds", "seconds"},
+        Refusal{R"({"portReads": {"0x2F": "FF5"}})", "portReads[\"0x2F\"]", "odd count (3)"},
+        Refusal{R"({"portReads": {"0x2F": "FFG2"}})", "portReads[\"0x2F\"]",
+                "\"G2\" at character 3 is not a hexadecimal byte"},
+        Refusal{R"({"portReads": {"0x10000": ""}})", "portReads[\"0x10000\"]", "out of range"},
+        Refusal{R"({"firmwareTables": "yes"})", "firmwareTables", "expected true or false"}));
 
 INSTANTIATE_TEST_SUITE_P(
     UnknownKeys, ProfileRefusal,

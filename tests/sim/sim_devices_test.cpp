@@ -172,7 +172,7 @@ TEST(SimDriverServices, AMissingDriverFailsForBothDevices) {
 TEST(SimDriverServices, AStartedServiceKeepsRunning) {
     MachineProfile profile;
     profile.driver = DriverOutcome::AfterInstall;
-    profile.os.wow64Directory = "C:\\WINDOWS\\SysWOW64";
+    profile.os.wow64Directory.emplace("C:\\WINDOWS\\SysWOW64");
     SimPlatform platform(profile);
     ASSERT_NE(platform.driverHost().openHardwareDriver("", true, false), nullptr);
     platform.simDriverServices().clearCalls();
