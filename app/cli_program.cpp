@@ -12,8 +12,7 @@
 #include "app/main_controller.h"
 #include "app/standard_detectors.h"
 #include "hw/port_trace.h"
-#include "platform/linux/linux_platform.h"
-#include "platform/linux/linux_report_files.h"
+#include "platform/native_platform.h"
 #include "platform/sim/profile_loader.h"
 #include "platform/sim/sim_platform.h"
 #include "report/recording_shell.h"
@@ -54,7 +53,7 @@ int exitStatusFor(RunState state) {
 
 std::unique_ptr<Platform> createPlatform(const CliOptions& options, std::ostream& errors) {
     if (!options.machine) {
-        return std::make_unique<LinuxPlatform>();
+        return createNativePlatform();
     }
     try {
         return std::make_unique<sim::SimPlatform>(sim::loadMachineProfile(*options.machine));
@@ -93,7 +92,8 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     std::unique_ptr<TracingDriverHost> tracingHost;
     DriverHost* driverHost = &platform->driverHost();
     if (options.tracePorts) {
-        traceFile.open(*options.tracePorts, std::ios::trunc);
+        // Binary: one LF per line on every system, as the trace format says.
+        traceFile.open(*options.tracePorts, std::ios::trunc | std::ios::binary);
         if (!traceFile) {
             errors << "romwise: cannot write the port trace to \"" << *options.tracePorts
                    << "\"; check that the directory exists and is writable\n";
@@ -126,8 +126,9 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     if (options.output) {
         controller.save();
         // The save dialog's OK with the file name given on the command line.
-        LinuxReportFiles files;
-        if (view.saveDialogRuns() > 0 && !acceptSaveReport(results, *options.output, files, view)) {
+        const std::unique_ptr<ReportFiles> files = createNativeReportFiles();
+        if (view.saveDialogRuns() > 0 &&
+            !acceptSaveReport(results, *options.output, *files, view)) {
             status = kExitOutputNotWritten;
         }
     }

@@ -9,4 +9,5 @@ list(APPEND ROMWISE_LINUX_SOURCES
   platform/linux/linux_rom_mappings.cpp
   platform/linux/linux_processor_access.cpp
   platform/linux/linux_pci_config.cpp
+  platform/linux/linux_native.cpp
 )

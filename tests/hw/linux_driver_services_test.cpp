@@ -54,7 +54,7 @@ TEST(LinuxDriverServices, DeviceZeroReadsAndWritesThePortFileAndClosesIt) {
     const DeviceHandle device = services.openDevice(kDevice0, kDriverDeviceOpen);
     ASSERT_NE(device, kNoDevice);
     {
-        auto driver = services.deviceDriver(device, false);
+        auto driver = services.deviceDriver(DriverRecord{device});
         ASSERT_NE(driver, nullptr);
         EXPECT_TRUE(driver->isActive());
         std::uint8_t byte = 0;
@@ -70,7 +70,7 @@ TEST(LinuxDriverServices, DeviceZeroReadsAndWritesThePortFileAndClosesIt) {
     }
     services.closeDevice(device);
     EXPECT_EQ(openDescriptorCount(), descriptorsBefore) << "closing the device closes the file";
-    EXPECT_EQ(services.deviceDriver(device, false), nullptr) << "a closed device is gone";
+    EXPECT_EQ(services.deviceDriver(DriverRecord{device}), nullptr) << "a closed device is gone";
 }
 
 TEST(LinuxDriverServices, OtherDevicesFilesAndServicesDoNotExist) {
@@ -87,7 +87,7 @@ TEST(LinuxDriverServices, OtherDevicesFilesAndServicesDoNotExist) {
     EXPECT_EQ(services.openService(1, kServiceName32, kServiceAllAccess), kNoServiceHandle);
     EXPECT_FALSE(services.startService(1));
     EXPECT_EQ(services.createService(1, ServiceDefinition{}), kNoServiceHandle);
-    EXPECT_EQ(services.deviceDriver(kNoDevice, false), nullptr);
+    EXPECT_EQ(services.deviceDriver(DriverRecord{}), nullptr);
 }
 
 // Whether this process may use port instructions or /dev/port at all.
