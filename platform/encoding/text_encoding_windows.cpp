@@ -5,10 +5,13 @@
 //   become U+FFFD, although Windows itself maps them to the C1 control of
 //   the same number;
 // - invalid UTF-8 becomes one "?" for its first byte, and the continuation
-//   bytes that follow it are skipped, as the Linux version skips them.
-// Characters Windows-1252 cannot hold take the system's best fit where it
-// has one (the Linux version takes the C library's transliteration), else
-// "?"; the two can differ for such characters.
+//   bytes that follow it are skipped, as the Linux version skips them;
+// - a character Windows-1252 cannot hold becomes "?". The system's "best
+//   fit" (A for A with macron) is switched off, because the C library
+//   transliterates none of those in the program's locale; the C1 controls
+//   U+0080-U+009F become "?" too, as the undefined bytes they stand for.
+// What remains different: the C library spells out a few characters as
+// several (the ligature "fi" as f and i), where Windows gives "?".
 #include <windows.h>
 
 #include <climits>
@@ -46,6 +49,10 @@ std::size_t sequenceLength(unsigned char lead) {
 // control of its own number; every defined one is a printable character.
 bool isUndefinedByte(unsigned char byte, wchar_t converted) {
     return byte >= 0x80 && byte <= 0x9F && converted == static_cast<wchar_t>(byte);
+}
+
+bool isC1Control(wchar_t character) {
+    return character >= 0x80 && character <= 0x9F;
 }
 
 std::string asciiOnly(std::string_view text, std::string_view replacement) {
@@ -123,8 +130,12 @@ std::string utf8ToWindows1252(std::string_view text) {
             continue;
         }
         char converted[8];
-        const int bytes = WideCharToMultiByte(kWindows1252, 0, wide, count, converted,
-                                              sizeof converted, kUnconvertible, nullptr);
+        BOOL unconvertible = FALSE;
+        const int bytes =
+            isC1Control(wide[0])
+                ? 0
+                : WideCharToMultiByte(kWindows1252, WC_NO_BEST_FIT_CHARS, wide, count, converted,
+                                      sizeof converted, kUnconvertible, &unconvertible);
         if (bytes > 0) {
             out.append(converted, static_cast<std::size_t>(bytes));
         } else {

@@ -63,6 +63,14 @@ const NativeServices& nativeServices() {
     return services;
 }
 
+std::uint64_t allocationGranularity() {
+    SYSTEM_INFO info{};
+    GetSystemInfo(&info);
+    const std::uint64_t granularity = info.dwAllocationGranularity;
+    // A power of two; 64 KiB on every Windows so far.
+    return granularity != 0 && (granularity & (granularity - 1)) == 0 ? granularity : 0x10000;
+}
+
 }  // namespace
 
 WindowsPhysicalMemoryWindow::WindowsPhysicalMemoryWindow(std::wstring sectionName)
@@ -113,12 +121,23 @@ bool WindowsPhysicalMemoryWindow::MapRange(std::uint64_t physicalAddress, std::u
         physicalAddress > static_cast<std::uint64_t>(std::numeric_limits<LONGLONG>::max())) {
         return false;
     }
+    // Windows rounds the offset down to its allocation granularity itself;
+    // doing it here first gives the same view, also on systems that refuse
+    // an unaligned offset instead (wine does), and keeps the asked range
+    // inside the view.
+    const std::uint64_t start = physicalAddress & ~(allocationGranularity() - 1);
+    const std::uint64_t size = physicalAddress - start + length;
+    if constexpr (sizeof(SIZE_T) < sizeof size) {
+        if (size > std::numeric_limits<SIZE_T>::max()) {
+            return false;
+        }
+    }
     PVOID base = nullptr;
     LARGE_INTEGER offset{};
-    offset.QuadPart = static_cast<LONGLONG>(physicalAddress);
-    SIZE_T viewSize = length;
+    offset.QuadPart = static_cast<LONGLONG>(start);
+    SIZE_T viewSize = static_cast<SIZE_T>(size);
     const NTSTATUS status =
-        nativeServices().mapView(section_, currentProcess(), &base, 0, length, &offset, &viewSize,
+        nativeServices().mapView(section_, currentProcess(), &base, 0, viewSize, &offset, &viewSize,
                                  kViewShare, 0, PAGE_READONLY);
     if (status < 0 || base == nullptr) {
         return false;

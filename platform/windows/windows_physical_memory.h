@@ -34,8 +34,9 @@ class WindowsPhysicalMemoryWindow final : public PhysicalMemoryWindow {
     // service; true when the status is not negative.
     bool Open() override;
     // NtMapViewOfSection into this process, read-only, shared, with the
-    // system choosing the address; the view reports the offset and size the
-    // system actually mapped (it rounds the offset down to its granularity).
+    // system choosing the address, from the range's start rounded down to
+    // the allocation granularity (as Windows rounds it); the view reports
+    // the offset and size the system actually mapped.
     bool MapRange(std::uint64_t physicalAddress, std::uint32_t length, MemoryView& view) override;
     // NtUnmapViewOfSection; fails for a view this window did not map or
     // already released.

@@ -97,8 +97,11 @@ std::unique_ptr<TemporaryReportFile> WindowsReportFiles::createBeside(const std:
     if (target.empty() || target.find('\0') != std::string::npos || isSeparator(target.back())) {
         return nullptr;
     }
+    // A read-only report cannot be opened for writing, so it is not replaced
+    // either (MoveFileExA would on some systems, wine among them).
     const DWORD existing = GetFileAttributesA(target.c_str());
-    if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    if (existing != INVALID_FILE_ATTRIBUTES &&
+        (existing & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) {
         return nullptr;
     }
     const std::string folder = folderPrefix(target);

@@ -18,7 +18,8 @@ std::string folderPrefix(const std::string& path);
 class WindowsReportFiles final : public ReportFiles {
   public:
     // Nothing for an empty name, a name with NUL, one ending in a separator,
-    // an existing folder, or a folder where no file can be created.
+    // an existing folder or read-only file, or a folder where no file can be
+    // created.
     std::unique_ptr<TemporaryReportFile> createBeside(const std::string& target) override;
     // %USERPROFILE% when it is an absolute path; empty otherwise.
     std::string homeDirectory() override;
