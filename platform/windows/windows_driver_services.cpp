@@ -165,7 +165,6 @@ bool WindowsDriverServices::startService(ServiceHandle service) {
         const auto name = serviceNames_.find(service);
         note("the " + (name != serviceNames_.end() ? name->second : std::string("driver")) +
              " service did not start (" + systemErrorText(error) + ")");
-        lastError_ = error;
     }
     return false;
 }
