@@ -298,14 +298,14 @@ HardwareDriver* openDriver(DetectionSession& session, OsInfo& os) {
     if (!session.driver) {
         session.driver = session.driverHost.openHardwareDriver(
             results.programDirectory.view(), os.is64BitWindows(), os.isWindows9x());
-        session.driverFailureReason =
-            session.driver ? std::string() : session.driverHost.lastFailureReason();
+        session.driverFailureReason = session.driverHost.lastFailureReason();
     }
     if (!session.driver || !session.driver->isActive()) {
-        // Where the platform can say why the open failed, the reason goes on
-        // a line of its own under the message.
-        const std::string reason = session.driver ? std::string() : session.driverFailureReason;
-        session.view.messageBoxWithReason(kDriverLoadError, reason.c_str(), kApplicationTitle);
+        // Where the platform can say why the open failed or why the opened
+        // driver is not usable, the reason goes on a line of its own under
+        // the message.
+        session.view.messageBoxWithReason(kDriverLoadError, session.driverFailureReason.c_str(),
+                                          kApplicationTitle);
         session.view.setFieldText(kSignOn, " ");
         return nullptr;
     }

@@ -3,8 +3,10 @@
 #include <vector>
 
 #include "cli/cli_program.h"
+#include "platform/standard_streams.h"
 
 int main(int argc, char** argv) {
+    romwise::useBinaryStandardStreams();
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const int status = romwise::runCli(arguments, std::cout, std::cerr);

@@ -115,7 +115,8 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     std::unique_ptr<TracingDriverHost> tracingHost;
     DriverHost* driverHost = &platform->driverHost();
     if (options.tracePorts) {
-        traceFile.open(*options.tracePorts, std::ios::trunc);
+        // Binary: one LF per line on every system, as the trace format says.
+        traceFile.open(*options.tracePorts, std::ios::trunc | std::ios::binary);
         if (!traceFile) {
             errors << "romwise: cannot write the port trace to \"" << *options.tracePorts
                    << "\"; check that the directory exists and is writable\n";

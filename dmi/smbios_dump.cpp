@@ -63,6 +63,23 @@ std::optional<FoundTables> ReadSmbiosTables(DmiReader& reader) {
     return found;
 }
 
+std::vector<std::uint8_t> Smbios3EntryPointFor(std::uint8_t major, std::uint8_t minor,
+                                               std::uint8_t docRevision, std::uint32_t maxSize,
+                                               std::uint64_t tableAddress) {
+    constexpr std::string_view kAnchor = "_SM3_";
+    std::vector<std::uint8_t> entry(kSmbios3EntrySize, 0);
+    std::copy(kAnchor.begin(), kAnchor.end(), entry.begin());
+    entry[0x06] = static_cast<std::uint8_t>(kSmbios3EntrySize);
+    entry[0x07] = major;
+    entry[0x08] = minor;
+    entry[0x09] = docRevision;
+    entry[0x0A] = 0x01;  // entry point revision: SMBIOS 3.0
+    PutLe(entry, 0x0C, maxSize, 4);
+    PutLe(entry, 0x10, tableAddress, 8);
+    SetChecksum(entry, 0, entry.size(), 0x05);
+    return entry;
+}
+
 std::vector<std::uint8_t> DumpBin(const SmbiosTables& tables) {
     std::vector<std::uint8_t> dump(kDumpTableOffset, 0);
     const std::size_t entryLength =

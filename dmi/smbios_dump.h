@@ -27,4 +27,11 @@ std::optional<FoundTables> ReadSmbiosTables(DmiReader& reader);
 // checksums made sound, and the table at 20h.
 std::vector<std::uint8_t> DumpBin(const SmbiosTables& tables);
 
+// A sound 24-byte "_SM3_" entry point for a table the platform hands over
+// without one (Windows' firmware-table service gives only the version and
+// the table): `maxSize` bytes at `tableAddress`.
+std::vector<std::uint8_t> Smbios3EntryPointFor(std::uint8_t major, std::uint8_t minor,
+                                               std::uint8_t docRevision, std::uint32_t maxSize,
+                                               std::uint64_t tableAddress);
+
 }  // namespace romwise

@@ -17,8 +17,9 @@ class DriverHost {
     virtual std::unique_ptr<HardwareDriver> openHardwareDriver(std::string_view programDirectory,
                                                                bool is64Bit, bool isWin9x) = 0;
 
-    // Why the last open failed, for a line under the standard message; empty
-    // when the platform has nothing to add.
+    // Why the last open failed, or why the driver it opened is not usable,
+    // for a line under the standard message; empty when the platform has
+    // nothing to add.
     virtual std::string lastFailureReason() const { return {}; }
 };
 

@@ -15,6 +15,8 @@
 
 namespace romwise {
 
+struct DriverRecord;
+
 // An open device; kNoDevice when an open failed.
 using DeviceHandle = std::intptr_t;
 inline constexpr DeviceHandle kNoDevice = -1;
@@ -55,9 +57,13 @@ class DriverServices {
                                     const DeviceOpenParameters& parameters) = 0;
     virtual void closeDevice(DeviceHandle device) = 0;
 
-    // Port and ROM access through an open device; its activity check is the
-    // driver's own. nullptr when the platform cannot use the device.
-    virtual std::unique_ptr<HardwareDriver> deviceDriver(DeviceHandle device, bool isWin9x) = 0;
+    // Port and ROM access through the device the opening steps opened; its
+    // activity check is the driver's own. The whole record is handed over,
+    // because a platform's driver library may read more of it than the
+    // device (Windows: the package's DLL reads the record as the steps left
+    // it). nullptr when the platform cannot use the device. Notes on why the
+    // device cannot be used go to failureNotes().
+    virtual std::unique_ptr<HardwareDriver> deviceDriver(const DriverRecord& record) = 0;
 
     // The system directory, without a trailing separator; empty when the
     // platform has none.

@@ -5,9 +5,7 @@
 namespace romwise {
 
 OpenedHardwareDriver::OpenedHardwareDriver(DriverServices& services, DriverRecord record)
-    : services_(services),
-      record_(std::move(record)),
-      device_(services_.deviceDriver(record_.deviceHandle, record_.isWin9x)) {}
+    : services_(services), record_(std::move(record)), device_(services_.deviceDriver(record_)) {}
 
 OpenedHardwareDriver::~OpenedHardwareDriver() {
     // Views and port rights of the device go before the device itself.
@@ -50,8 +48,11 @@ std::unique_ptr<HardwareDriver> ServiceDriverHost::openHardwareDriver(
         failureReason_ = services_.failureNotes();
         return nullptr;
     }
-    failureReason_.clear();
-    return std::make_unique<OpenedHardwareDriver>(services_, std::move(*record));
+    // From here on the notes say only why the opened device cannot be used.
+    services_.clearFailureNotes();
+    auto driver = std::make_unique<OpenedHardwareDriver>(services_, std::move(*record));
+    failureReason_ = services_.failureNotes();
+    return driver;
 }
 
 }  // namespace romwise

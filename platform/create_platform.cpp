@@ -1,16 +1,31 @@
 #include "platform/create_platform.h"
 
-#include "platform/linux/linux_platform.h"
-#include "platform/linux/linux_report_files.h"
 #include "platform/sim/profile_loader.h"
 #include "platform/sim/sim_platform.h"
+
+// This computer, on the system the program is built for.
+#if defined(_WIN32)
+#include "platform/windows/windows_platform.h"
+#include "platform/windows/windows_report_files.h"
+namespace romwise {
+using NativePlatform = WindowsPlatform;
+using NativeReportFiles = WindowsReportFiles;
+}  // namespace romwise
+#else
+#include "platform/linux/linux_platform.h"
+#include "platform/linux/linux_report_files.h"
+namespace romwise {
+using NativePlatform = LinuxPlatform;
+using NativeReportFiles = LinuxReportFiles;
+}  // namespace romwise
+#endif
 
 namespace romwise {
 
 std::unique_ptr<Platform> createPlatform(const std::optional<std::string>& machineProfile,
                                          std::ostream& errors) {
     if (!machineProfile) {
-        return std::make_unique<LinuxPlatform>();
+        return std::make_unique<NativePlatform>();
     }
     try {
         return std::make_unique<sim::SimPlatform>(sim::loadMachineProfile(*machineProfile));
@@ -21,7 +36,7 @@ std::unique_ptr<Platform> createPlatform(const std::optional<std::string>& machi
 }
 
 std::unique_ptr<ReportFiles> createReportFiles() {
-    return std::make_unique<LinuxReportFiles>();
+    return std::make_unique<NativeReportFiles>();
 }
 
 }  // namespace romwise

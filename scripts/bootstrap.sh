@@ -16,6 +16,7 @@ PACKAGES="
   poppler-utils
   hyperfine
   xvfb imagemagick
+  mingw-w64 wine64 file
 "
 
 missing=""

@@ -1,7 +1,10 @@
 #!/bin/sh
-# Builds and runs every test twice: with g++, then with clang under
-# AddressSanitizer and UndefinedBehaviorSanitizer. Both builds treat
-# warnings as errors.
+# Builds and runs every test: with g++, then with clang under
+# AddressSanitizer and UndefinedBehaviorSanitizer, then the Windows builds
+# (MinGW-w64): the 32-bit product is built and its imports checked, the
+# 64-bit build's tests run under wine64 and its romwise-cli.exe is compared
+# with the Linux one on every sample. Every build treats warnings as errors.
+#   ROMWISE_SKIP_SANITIZERS=1, ROMWISE_SKIP_WINDOWS=1 leave a stage out.
 set -eu
 cd "$(dirname "$0")/.."
 export QT_QPA_PLATFORM=offscreen
@@ -14,4 +17,11 @@ if [ "${ROMWISE_SKIP_SANITIZERS:-0}" != 1 ]; then
         -DROMWISE_SANITIZE=ON -DROMWISE_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
     ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
         ctest --test-dir build-sanitize --output-on-failure -j "$(nproc)"
+fi
+
+if [ "${ROMWISE_SKIP_WINDOWS:-0}" != 1 ]; then
+    sh scripts/build-windows.sh i686 build-win-i686 -DROMWISE_WERROR=ON
+    sh scripts/check-windows-program.sh build-win-i686/romwise-cli.exe i686
+    sh scripts/test-windows.sh build-win-x86_64
+    sh scripts/compare-windows.sh build build-win-x86_64
 fi

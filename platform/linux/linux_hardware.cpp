@@ -214,8 +214,8 @@ void LinuxDriverServices::closeDevice(DeviceHandle device) {
 #endif
 }
 
-std::unique_ptr<HardwareDriver> LinuxDriverServices::deviceDriver(DeviceHandle device, bool) {
-    const auto found = devices_.find(device);
+std::unique_ptr<HardwareDriver> LinuxDriverServices::deviceDriver(const DriverRecord& record) {
+    const auto found = devices_.find(record.deviceHandle);
     if (found == devices_.end()) {
         return nullptr;
     }

@@ -29,7 +29,7 @@ class LinuxDriverServices final : public DriverServices {
 
     DeviceHandle openDevice(std::string_view path, const DeviceOpenParameters& parameters) override;
     void closeDevice(DeviceHandle device) override;
-    std::unique_ptr<HardwareDriver> deviceDriver(DeviceHandle device, bool isWin9x) override;
+    std::unique_ptr<HardwareDriver> deviceDriver(const DriverRecord& record) override;
     // No system directories, files to install or services on Linux.
     std::string systemDirectory() override { return {}; }
     std::optional<std::string> wow64SystemDirectory() override { return std::nullopt; }

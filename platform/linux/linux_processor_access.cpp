@@ -6,12 +6,7 @@
 #include <iterator>
 #include <memory>
 
-#if defined(__i386__) || defined(__x86_64__)
-#include <x86intrin.h>
-#define ROMWISE_X86 1
-#else
-#define ROMWISE_X86 0
-#endif
+#include "platform/x86/x86_instructions.h"
 
 namespace romwise {
 
@@ -86,36 +81,19 @@ struct CpuidCall {
 
 void executeCpuid(void* context) {
     auto* call = static_cast<CpuidCall*>(context);
-    std::uint32_t a = 0, b = 0, c = 0, d = 0;
-    asm volatile("cpuid" : "=a"(a), "=b"(b), "=c"(c), "=d"(d) : "a"(call->leaf), "c"(0u));
-    call->registers = CpuidRegisters{a, b, c, d};
+    call->registers = x86::cpuid(call->leaf);
 }
 
 void executeRdtsc(void* context) {
-    std::uint32_t low = 0, high = 0;
-    asm volatile("rdtsc" : "=a"(low), "=d"(high));
-    *static_cast<std::uint64_t*>(context) = (std::uint64_t{high} << 32) | low;
+    *static_cast<std::uint64_t*>(context) = x86::readTimeStampCounter();
 }
 
 void executeOrps(void*) {
-    asm volatile("orps %%xmm0, %%xmm0" ::: "xmm0");
+    x86::sseProbe();
 }
 
-// Each iteration really scans: the loop is the instructions themselves, so
-// no optimiser can hoist the constant scan out of it or drop it.
 void executeBitScanLoop(void* context) {
-    std::uint32_t count = LinuxProcessorAccess::kBitScanIterations;
-    std::uint32_t bit = 0;
-    const std::uint32_t value = 0x80000000u;
-    asm volatile(
-        "1:\n\t"
-        "bsf %[value], %[bit]\n\t"
-        "dec %[count]\n\t"
-        "jnz 1b"
-        : [count] "+r"(count), [bit] "=&r"(bit)
-        : [value] "r"(value)
-        : "cc");
-    *static_cast<std::uint32_t*>(context) = bit;
+    *static_cast<std::uint32_t*>(context) = x86::bitScanLoop();
 }
 
 #endif
@@ -148,13 +126,7 @@ bool runWithFaultGuard(void (*body)(void* context), void* context) {
 #if ROMWISE_X86
 
 bool LinuxProcessorAccess::hasCpuid() {
-    // The instruction exists when the ID flag of EFLAGS can be changed.
-    constexpr unsigned long long kIdFlag = 1ull << 21;
-    const auto original = __readeflags();
-    __writeeflags(original ^ kIdFlag);
-    const auto toggled = __readeflags();
-    __writeeflags(original);
-    return ((toggled ^ original) & kIdFlag) != 0;
+    return x86::identificationFlagToggles();
 }
 
 void LinuxProcessorAccess::keepGuardHandlers() {

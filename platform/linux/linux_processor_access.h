@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "cpu/processor_access.h"
+#include "platform/x86/x86_instructions.h"
 
 namespace romwise {
 
@@ -34,7 +35,7 @@ class LinuxProcessorAccess final : public ProcessorAccess {
   public:
     // The counter counts nanoseconds.
     static constexpr std::int64_t kCounterFrequency = 1'000'000'000;
-    static constexpr std::uint32_t kBitScanIterations = 10'000'000;
+    static constexpr std::uint32_t kBitScanIterations = x86::kBitScanIterations;
 
     bool hasCpuid() override;
     bool cpuid(std::uint32_t leaf, CpuidRegisters& out) override;

@@ -135,8 +135,8 @@ void SimDriverServices::closeDevice(DeviceHandle device) {
     devices_.erase(device);
 }
 
-std::unique_ptr<HardwareDriver> SimDriverServices::deviceDriver(DeviceHandle device, bool) {
-    if (devices_.count(device) == 0) {
+std::unique_ptr<HardwareDriver> SimDriverServices::deviceDriver(const DriverRecord& record) {
+    if (devices_.count(record.deviceHandle) == 0) {
         return nullptr;
     }
     return std::make_unique<SimHardwareDriver>(ports_, memory_, setup_.driverActive,

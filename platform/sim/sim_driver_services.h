@@ -61,7 +61,7 @@ class SimDriverServices final : public DriverServices {
 
     DeviceHandle openDevice(std::string_view path, const DeviceOpenParameters& parameters) override;
     void closeDevice(DeviceHandle device) override;
-    std::unique_ptr<HardwareDriver> deviceDriver(DeviceHandle device, bool isWin9x) override;
+    std::unique_ptr<HardwareDriver> deviceDriver(const DriverRecord& record) override;
     std::string systemDirectory() override;
     std::optional<std::string> wow64SystemDirectory() override;
     FileSearchHandle findFirstFile(std::string_view path) override;

@@ -15,6 +15,7 @@
 #include "cli/cli_program.h"
 #include "cli/cli_view.h"
 #include "hw/driver_opening.h"
+#include "hw/service_driver_host.h"
 #include "model/detection_results.h"
 #include "platform/linux/linux_hardware.h"
 #include "platform/sim/profile_loader.h"
@@ -132,6 +133,65 @@ TEST(DriverLifecycle, AfterASubmitTheClosePathLeavesTheDriverOpen) {
     EXPECT_TRUE(window.view.ended());
     EXPECT_NE(window.session.driver, nullptr);
     EXPECT_EQ(window.driverSystem().calls().size(), 1u);
+}
+
+// A system whose driver device opens but cannot be used, and says why (as
+// Windows does when TVicHW32.dll is missing).
+class UnusableDeviceServices final : public DriverServices {
+  public:
+    static constexpr const char* kWhy = "TVicHW32.dll was not found (looked in C:\\Romwise\\)";
+
+    DeviceHandle openDevice(std::string_view, const DeviceOpenParameters&) override { return 1; }
+    void closeDevice(DeviceHandle) override {}
+    std::unique_ptr<HardwareDriver> deviceDriver(const DriverRecord&) override {
+        notes_ = kWhy;
+        return nullptr;
+    }
+    std::string systemDirectory() override { return "C:\\WINDOWS\\system32"; }
+    std::optional<std::string> wow64SystemDirectory() override { return std::nullopt; }
+    FileSearchHandle findFirstFile(std::string_view) override { return kNoFileSearch; }
+    void findClose(FileSearchHandle) override {}
+    bool copyFile(std::string_view, std::string_view, bool) override { return false; }
+    ServiceHandle openServiceManager(std::uint32_t) override { return kNoServiceHandle; }
+    ServiceHandle openService(ServiceHandle, std::string_view, std::uint32_t) override {
+        return kNoServiceHandle;
+    }
+    bool startService(ServiceHandle) override { return false; }
+    ServiceHandle createService(ServiceHandle, const ServiceDefinition&) override {
+        return kNoServiceHandle;
+    }
+    void closeServiceHandle(ServiceHandle) override {}
+    std::uint32_t lastError() override { return 0; }
+    std::string failureNotes() const override { return notes_; }
+    void clearFailureNotes() override { notes_.clear(); }
+
+  private:
+    std::string notes_;
+};
+
+TEST(DriverLifecycle, AnOpenButUnusableDriverSaysWhyOnEveryPass) {
+    sim::SimPlatform platform(sampleWith(sim::DriverOutcome::Direct));
+    UnusableDeviceServices services;
+    ServiceDriverHost host(services);
+    auto results = std::make_unique<DetectionResults>();
+    DetectionOptions options;
+    std::ostringstream errors;
+    CliView view(errors);
+    StandardDetectors detectors(platform);
+    DetectionSession session(*results, options, view, detectors, platform.os(), host);
+    MainController controller(session, platform.shell());
+    controller.initialize();
+
+    controller.getBiosInfo();
+    controller.getBiosInfo();
+    EXPECT_NE(session.driver, nullptr) << "the device opened";
+    EXPECT_EQ(results->runState, RunState::Started);
+    ASSERT_EQ(view.messages().size(), 2u);
+    for (const RecordedMessage& message : view.messages()) {
+        EXPECT_EQ(message.text, kDriverMessage);
+        EXPECT_EQ(message.reason, UnusableDeviceServices::kWhy)
+            << "also on the pass that reuses the kept driver";
+    }
 }
 
 using testing::CliRun;

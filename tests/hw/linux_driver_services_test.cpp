@@ -38,6 +38,13 @@ class FakePortFile {
     std::filesystem::path path_;
 };
 
+// The record of an opened device, as the opening steps would leave it.
+DriverRecord recordOf(DeviceHandle device) {
+    DriverRecord record;
+    record.deviceHandle = device;
+    return record;
+}
+
 int openDescriptorCount() {
     int count = 0;
     for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
@@ -54,7 +61,7 @@ TEST(LinuxDriverServices, DeviceZeroReadsAndWritesThePortFileAndClosesIt) {
     const DeviceHandle device = services.openDevice(kDevice0, kDriverDeviceOpen);
     ASSERT_NE(device, kNoDevice);
     {
-        auto driver = services.deviceDriver(device, false);
+        auto driver = services.deviceDriver(recordOf(device));
         ASSERT_NE(driver, nullptr);
         EXPECT_TRUE(driver->isActive());
         std::uint8_t byte = 0;
@@ -70,7 +77,7 @@ TEST(LinuxDriverServices, DeviceZeroReadsAndWritesThePortFileAndClosesIt) {
     }
     services.closeDevice(device);
     EXPECT_EQ(openDescriptorCount(), descriptorsBefore) << "closing the device closes the file";
-    EXPECT_EQ(services.deviceDriver(device, false), nullptr) << "a closed device is gone";
+    EXPECT_EQ(services.deviceDriver(recordOf(device)), nullptr) << "a closed device is gone";
 }
 
 TEST(LinuxDriverServices, OtherDevicesFilesAndServicesDoNotExist) {
@@ -87,7 +94,7 @@ TEST(LinuxDriverServices, OtherDevicesFilesAndServicesDoNotExist) {
     EXPECT_EQ(services.openService(1, kServiceName32, kServiceAllAccess), kNoServiceHandle);
     EXPECT_FALSE(services.startService(1));
     EXPECT_EQ(services.createService(1, ServiceDefinition{}), kNoServiceHandle);
-    EXPECT_EQ(services.deviceDriver(kNoDevice, false), nullptr);
+    EXPECT_EQ(services.deviceDriver(recordOf(kNoDevice)), nullptr);
 }
 
 // Whether this process may use port instructions or /dev/port at all.

@@ -123,6 +123,14 @@ TEST(ReportSaveTest, LongFileNameIsTakenWhole) {
     EXPECT_EQ(c.files.files.begin()->first, path);
 }
 
+#if defined(_WIN32)
+TEST(ReportSaveTest, DefaultPathOnWindowsIsTheFixedOne) {
+    MemoryFiles files;
+    EXPECT_EQ(defaultReportPath(files), "c:\\bios.txt");
+    files.home = "C:\\Users\\ann";
+    EXPECT_EQ(defaultReportPath(files), "c:\\bios.txt") << "whatever the home folder";
+}
+#else
 TEST(ReportSaveTest, DefaultPathIsBiosTxtInTheHomeDirectory) {
     MemoryFiles files;
     EXPECT_EQ(defaultReportPath(files), "/home/ann/bios.txt");
@@ -135,6 +143,7 @@ TEST(ReportSaveTest, DefaultPathIsBiosTxtInTheHomeDirectory) {
     files.home = "relative";
     EXPECT_EQ(defaultReportPath(files), "/bios.txt");
 }
+#endif
 
 }  // namespace
 }  // namespace romwise

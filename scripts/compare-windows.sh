@@ -1,0 +1,57 @@
+#!/bin/sh
+# Runs every sample machine through every output form with the Linux
+# romwise-cli and with romwise-cli.exe under wine64, and compares what they
+# wrote, byte for byte: standard output, standard error, exit status, port
+# trace, and a report saved with --output.
+#   sh scripts/compare-windows.sh [LINUX_BUILD_DIR] [WINDOWS_BUILD_DIR]
+# Builds either program first when its build folder does not have it.
+set -eu
+cd "$(dirname "$0")/.."
+linux_build=${1:-build}
+windows_build=${2:-build-win-x86_64}
+WINE=/usr/lib/wine/wine64
+
+[ -x "$linux_build/romwise-cli" ] || sh scripts/build.sh "$linux_build" --programs
+[ -f "$windows_build/romwise-cli.exe" ] || sh scripts/build-windows.sh x86_64 "$windows_build"
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/romwise-compare.XXXXXX")
+WINEPREFIX=$work/prefix
+export WINEPREFIX WINEDEBUG=-all
+cleanup() {
+    WINEPREFIX=$WINEPREFIX /usr/lib/wine/wineserver -k 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT INT TERM
+"$WINE" wineboot --init >/dev/null 2>&1
+
+# outputs OUT_DIR PROGRAM...: every sample through every output form.
+outputs() {
+    out=$1
+    shift
+    mkdir -p "$out"
+    for profile in samples/*.json; do
+        name=$(basename "$profile" .json)
+        form=0
+        for arguments in "" "--format json" "--format url" "--format short-url" \
+            "--skip-dmi --format json" "--skip-superio --format json" "--passes 2 --format json" \
+            "--submit --format json" "--passes 3 --submit"; do
+            form=$((form + 1))
+            # shellcheck disable=SC2086
+            "$@" --machine "$profile" $arguments --trace-ports "$out/$name.$form.trace" \
+                >"$out/$name.$form.out" 2>"$out/$name.$form.err" && status=0 || status=$?
+            echo "$status" >"$out/$name.$form.status"
+        done
+    done
+    "$@" --machine samples/award-440bx.json --output "$out/saved.txt" >/dev/null 2>&1 || true
+    "$@" --help >"$out/help.out" 2>&1 || true
+}
+
+outputs "$work/linux" "$linux_build/romwise-cli"
+outputs "$work/windows" "$WINE" "$windows_build/romwise-cli.exe"
+
+if diff -r "$work/linux" "$work/windows"; then
+    echo "compare-windows: $(ls "$work/linux" | wc -l) files, all the same"
+else
+    echo "compare-windows: the outputs differ (above)" >&2
+    exit 1
+fi

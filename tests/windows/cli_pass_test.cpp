@@ -1,0 +1,113 @@
+// romwise-cli.exe as a user runs it: a pass on this computer (under wine,
+// where no hardware-access driver exists) ends at the driver step with the
+// message, a reason line and exit status 3; a report saved to a file has the
+// same bytes as the one printed, CR LF line ends and no doubled CR; a profile
+// path works with either slash.
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <string>
+#include <vector>
+
+#include "wine_host.h"
+
+namespace romwise {
+namespace {
+
+using test::hostPath;
+using test::runProgram;
+
+const std::string kProgram = "\"" + hostPath(ROMWISE_CLI_PROGRAM) + "\"";
+const std::string kSamples = hostPath(ROMWISE_SAMPLES_DIR);
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> result;
+    std::string::size_type start = 0;
+    while (start < text.size()) {
+        const auto end = text.find('\n', start);
+        result.push_back(text.substr(start, end - start));
+        if (end == std::string::npos) {
+            break;
+        }
+        start = end + 1;
+    }
+    return result;
+}
+
+TEST(CliOnThisComputer, PassEndsAtTheDriverStepWithItsReason) {
+    if (!test::runningUnderWine()) {
+        GTEST_SKIP() << "on a real Windows the driver may well be installed";
+    }
+    const auto run = runProgram(kProgram);
+    EXPECT_EQ(run.exitCode, 3u) << "a pass that stopped early";
+    EXPECT_EQ(run.out, "") << "no report after a pass that stopped early";
+    const auto errors = lines(run.err);
+    ASSERT_EQ(errors.size(), 2u) << run.err;
+    EXPECT_EQ(errors[0], "romwise: Error loading TVICHW driver!");
+    EXPECT_EQ(errors[1].rfind("romwise: ", 0), 0u);
+    EXPECT_EQ(run.err.find('\r'), std::string::npos) << "standard error is not translated";
+    for (const char* fact : {"\\\\.\\TVicDevice1", "\\\\.\\TVicDevice0", "TVicHW32.dll"}) {
+        EXPECT_NE(errors[1].find(fact), std::string::npos) << "the reason names " << fact;
+    }
+
+    const auto json = runProgram(kProgram + " --format json");
+    EXPECT_EQ(json.exitCode, 3u);
+    const auto document = nlohmann::json::parse(json.out);
+    EXPECT_EQ(document["runState"], "Started");
+    ASSERT_EQ(document["messages"].size(), 1u);
+    EXPECT_EQ(document["messages"][0]["text"], "Error loading TVICHW driver!");
+    const auto jsonErrors = lines(json.err);
+    ASSERT_EQ(jsonErrors.size(), 2u) << json.err;
+    EXPECT_EQ("romwise: " + document["messages"][0]["reason"].get<std::string>(), jsonErrors[1])
+        << "the document keeps the reason line";
+}
+
+TEST(CliOnAProfile, SavedReportIsThePrintedOneWithCrLfLineEnds) {
+    test::ScratchFolder folder;
+    const std::string profile = kSamples + "\\award-440bx.json";
+    const auto printed = runProgram(kProgram + " --machine \"" + profile + "\"");
+    ASSERT_EQ(printed.exitCode, 0u) << printed.err;
+    const std::string target = folder.file("bios.txt");
+    const auto saved =
+        runProgram(kProgram + " --machine \"" + profile + "\" --output \"" + target + "\"");
+    ASSERT_EQ(saved.exitCode, 0u) << saved.err;
+    EXPECT_EQ(saved.out, "");
+
+    const std::string report = test::readFileBytes(target);
+    EXPECT_EQ(report, printed.out);
+    ASSERT_GT(report.size(), 100u);
+    std::size_t lineEnds = 0;
+    for (std::size_t i = 0; i < report.size(); ++i) {
+        if (report[i] == '\n') {
+            ASSERT_GT(i, 0u);
+            EXPECT_EQ(report[i - 1], '\r') << "a bare LF at " << i;
+            ++lineEnds;
+        } else if (report[i] == '\r') {
+            ASSERT_LT(i + 1, report.size());
+            EXPECT_EQ(report[i + 1], '\n') << "a CR not followed by LF at " << i;
+        }
+    }
+    EXPECT_GE(lineEnds, 17u);
+    EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"bios.txt"})
+        << "no temporary file is left";
+}
+
+TEST(CliOnAProfile, ProfilePathTakesEitherSlash) {
+    // The profile names its ROM, SMBIOS and CPUID files relative to itself;
+    // a file it cannot read refuses the profile (exit status 2).
+    const std::string backslashes = kSamples + "\\award-440bx.json";
+    std::string slashes = backslashes;
+    for (char& c : slashes) {
+        if (c == '\\') {
+            c = '/';
+        }
+    }
+    const auto first = runProgram(kProgram + " --format json --machine \"" + backslashes + "\"");
+    const auto second = runProgram(kProgram + " --format json --machine \"" + slashes + "\"");
+    ASSERT_EQ(first.exitCode, 0u) << first.err;
+    EXPECT_EQ(second.exitCode, 0u) << second.err;
+    EXPECT_EQ(first.out, second.out);
+}
+
+}  // namespace
+}  // namespace romwise
