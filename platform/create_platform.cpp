@@ -7,16 +7,20 @@
 #if defined(_WIN32)
 #include "platform/windows/windows_platform.h"
 #include "platform/windows/windows_report_files.h"
+#include "platform/windows/windows_shell.h"
 namespace romwise {
 using NativePlatform = WindowsPlatform;
 using NativeReportFiles = WindowsReportFiles;
+using NativeShell = WindowsShell;
 }  // namespace romwise
 #else
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/linux_report_files.h"
+#include "platform/linux/linux_shell.h"
 namespace romwise {
 using NativePlatform = LinuxPlatform;
 using NativeReportFiles = LinuxReportFiles;
+using NativeShell = LinuxShell;
 }  // namespace romwise
 #endif
 
@@ -37,6 +41,10 @@ std::unique_ptr<Platform> createPlatform(const std::optional<std::string>& machi
 
 std::unique_ptr<ReportFiles> createReportFiles() {
     return std::make_unique<NativeReportFiles>();
+}
+
+std::unique_ptr<Shell> createLocalShell() {
+    return std::make_unique<NativeShell>();
 }
 
 }  // namespace romwise

@@ -9,6 +9,7 @@
 
 #include "model/platform.h"
 #include "report/report_files.h"
+#include "report/shell.h"
 
 namespace romwise {
 
@@ -20,5 +21,9 @@ std::unique_ptr<Platform> createPlatform(const std::optional<std::string>& machi
 
 // Where this computer saves reports (also when the pass ran on a profile).
 std::unique_ptr<ReportFiles> createReportFiles();
+
+// This computer's shell, for what always opens here (the help page), also
+// when the pass runs on a profile.
+std::unique_ptr<Shell> createLocalShell();
 
 }  // namespace romwise

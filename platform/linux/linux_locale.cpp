@@ -1,13 +1,14 @@
 #include "platform/linux/linux_locale.h"
 
-#include <phonenumbers/phonenumberutil.h>
-#include <unicode/locid.h>
-#include <unicode/unistr.h>
+#include <dlfcn.h>
+#include <unistd.h>
 
+#include <array>
 #include <cctype>
 #include <cstdlib>
 
 #include "platform/encoding/text_encoding.h"
+#include "platform/linux/country_module/country_module.h"
 
 namespace romwise {
 
@@ -54,23 +55,47 @@ std::string countryLocaleName() {
     return {};
 }
 
-std::optional<CountryInfo> countryForTerritory(const std::string& territory) {
-    const icu::Locale locale("", territory.c_str());
-    icu::UnicodeString displayName;
-    locale.getDisplayCountry(icu::Locale::getEnglish(), displayName);
-    std::string name;
-    displayName.toUTF8String(name);
-    // ICU echoes a territory it has no name for.
-    if (name.empty() || name == territory) {
-        return std::nullopt;
+std::vector<std::string> countryModulePaths() {
+    std::vector<std::string> paths;
+    std::array<char, 4096> program{};
+    const ssize_t length = readlink("/proc/self/exe", program.data(), program.size() - 1);
+    if (length > 0) {
+        std::string directory(program.data(), static_cast<std::size_t>(length));
+        directory.erase(directory.rfind('/') + 1);
+        paths.push_back(directory + kCountryModuleFile);
     }
-    const int callingCode =
-        i18n::phonenumbers::PhoneNumberUtil::GetInstance()->GetCountryCodeForRegion(territory);
-    CountryInfo country;
-    country.name = utf8ToWindows1252(name);
-    // A territory without its own numbering plan keeps the code it held.
-    country.code = callingCode > 0 ? std::to_string(callingCode) : std::string();
-    return country;
+#ifdef ROMWISE_INSTALLED_MODULE_DIR
+    paths.push_back(std::string(ROMWISE_INSTALLED_MODULE_DIR) + "/" + kCountryModuleFile);
+#endif
+    return paths;
+}
+
+std::optional<CountryInfo> countryForTerritory(const std::string& territory,
+                                               const std::vector<std::string>& modulePaths) {
+    using Function = int (*)(const char*, char*, std::size_t, int*);
+    for (const std::string& path : modulePaths) {
+        // The module stays loaded for the rest of the process: its libraries
+        // keep data that the next pass uses again.
+        void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (module == nullptr) {
+            continue;
+        }
+        const auto function = reinterpret_cast<Function>(dlsym(module, kCountryModuleFunction));
+        if (function == nullptr) {
+            continue;
+        }
+        std::array<char, 256> name{};
+        int callingCode = 0;
+        if (function(territory.c_str(), name.data(), name.size(), &callingCode) == 0) {
+            return std::nullopt;
+        }
+        CountryInfo country;
+        country.name = utf8ToWindows1252(name.data());
+        // A territory without its own numbering plan keeps the code it held.
+        country.code = callingCode > 0 ? std::to_string(callingCode) : std::string();
+        return country;
+    }
+    return std::nullopt;
 }
 
 }  // namespace romwise

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "os/os_services.h"
 
@@ -18,8 +19,16 @@ std::optional<std::string> localeTerritory(std::string_view localeName);
 // LANG, the first one set and not empty.
 std::string countryLocaleName();
 
+// Where the country module is looked for, in this order: beside the
+// program, then in the installed library folder.
+std::vector<std::string> countryModulePaths();
+
 // The English country name (Windows-1252) and the international dialling
-// code of a territory; nothing when the territory is not a known country.
-std::optional<CountryInfo> countryForTerritory(const std::string& territory);
+// code of a territory, from the first country module of `modulePaths` that
+// loads; nothing when the territory is not a known country or no module
+// loads.
+std::optional<CountryInfo> countryForTerritory(
+    const std::string& territory,
+    const std::vector<std::string>& modulePaths = countryModulePaths());
 
 }  // namespace romwise

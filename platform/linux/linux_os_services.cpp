@@ -126,7 +126,7 @@ std::optional<CountryInfo> LinuxOsServices::country() {
     if (!territory) {
         return std::nullopt;
     }
-    return countryForTerritory(*territory);
+    return countryForTerritory(*territory, countryModules_);
 }
 
 std::int32_t LinuxOsServices::timeZoneMinutesWest() {

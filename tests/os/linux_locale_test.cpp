@@ -17,6 +17,14 @@ TEST(LinuxLocaleTest, TerritoryOfALocaleName) {
     EXPECT_EQ(localeTerritory(""), std::nullopt);
 }
 
+// The module of this build, and a missing one before it that is skipped.
+const std::vector<std::string> kModules = {"/nonexistent/romwise-country.so",
+                                           ROMWISE_COUNTRY_MODULE};
+
+std::optional<CountryInfo> countryForTerritory(const std::string& territory) {
+    return romwise::countryForTerritory(territory, kModules);
+}
+
 TEST(LinuxLocaleTest, CountryNameAndDiallingCodeComeFromLocaleData) {
     const auto us = countryForTerritory("US");
     ASSERT_TRUE(us);
@@ -35,6 +43,11 @@ TEST(LinuxLocaleTest, CountryNameAndDiallingCodeComeFromLocaleData) {
     EXPECT_EQ(ivoryCoast->code, "225");
 
     EXPECT_FALSE(countryForTerritory("XQ"));
+}
+
+TEST(LinuxLocaleTest, WithoutTheModuleTheCountryStaysUnknown) {
+    EXPECT_FALSE(romwise::countryForTerritory("US", {"/nonexistent/romwise-country.so"}));
+    EXPECT_FALSE(romwise::countryForTerritory("US", {}));
 }
 
 TEST(LinuxLocaleTest, LocaleVariablesAreTakenInOrder) {

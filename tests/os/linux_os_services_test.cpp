@@ -83,7 +83,7 @@ TEST(LinuxOsServicesTest, NonAsciiNamesArriveInTheRecordsCodePage) {
 }
 
 TEST(LinuxOsServicesTest, TimeZoneFollowsTzAndCountryFollowsTheLocale) {
-    LinuxOsServices services;
+    LinuxOsServices services({"/etc/os-release"}, {ROMWISE_COUNTRY_MODULE});
     DetectionResults results;
     results.countryCode.assign("kept");
     results.countryName.assign("kept");
