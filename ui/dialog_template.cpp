@@ -1,7 +1,6 @@
 #include "ui/dialog_template.h"
 
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +11,7 @@
 #include "ui/clickable_label.h"
 #include "ui/color_button.h"
 #include "ui/dialog_font.h"
+#include "ui/group_frame.h"
 
 namespace romwise::ui {
 
@@ -58,13 +58,8 @@ QWidget* makeControl(QDialog& dialog, const ControlTemplate& control) {
             return makeEdit(&dialog, true);
         case ControlKind::Edit:
             return makeEdit(&dialog, false);
-        case ControlKind::GroupBox: {
-            auto* group = new QGroupBox(text, &dialog);
-            // Group boxes only frame their neighbours; clicks go through.
-            group->setAttribute(Qt::WA_TransparentForMouseEvents);
-            group->setFocusPolicy(Qt::NoFocus);
-            return group;
-        }
+        case ControlKind::GroupBox:
+            return new GroupFrame(text, &dialog);
         case ControlKind::PushButton:
         case ControlKind::DefaultButton: {
             auto* button = new QPushButton(text, &dialog);

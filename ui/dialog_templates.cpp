@@ -49,8 +49,6 @@ constexpr ControlTemplate kMainControls[] = {
     {kMemoryInstalled, K::Field, 263, 184, 54, 12, ""},
     {kNoId, K::Label, 220, 202, kGroupLabelWidth, kLabelHeight, "最大值:"},
     {kMemoryMaximum, K::Field, 263, 200, 54, 12, ""},
-    {kOptions, K::PushButton, 19, 192, 35, 14, "&选项"},
-    {kMoreInfo, K::PushButton, 71, 192, 37, 14, "更多信息"},
     {kGetBiosInfo, K::ColorButton, 7, 220, 56, 22, "&获取BIOS信息"},
     {kNoId, K::Picture, 69, 220, 137, 65, ""},
     {kSubmit, K::ColorButton, 210, 220, 110, 40, "递交BIOS 更新请求"},
@@ -58,6 +56,10 @@ constexpr ControlTemplate kMainControls[] = {
     {kClose, K::PushButton, 8, 265, 56, 14, "&关闭"},
     {kSave, K::PushButton, 210, 265, 52, 14, "&保存报告"},
     {kPrint, K::PushButton, 267, 265, 52, 14, "&打印报告"},
+    // After the command row, so that Get BIOS Info is the first tab stop and
+    // takes the focus when the dialog opens.
+    {kOptions, K::PushButton, 19, 192, 35, 14, "&选项"},
+    {kMoreInfo, K::PushButton, 71, 192, 37, 14, "更多信息"},
 };
 
 constexpr ControlTemplate kAboutControls[] = {

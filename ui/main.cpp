@@ -49,8 +49,9 @@ int main(int argc, char** argv) {
     ui::installFontSubstitutions();
     StandardDetectors detectors(*platform);
     const std::unique_ptr<ReportFiles> files = createReportFiles();
-    const ui::MainDialogServices services{detectors, platform->os(), platform->driverHost(),
-                                          platform->shell(), *files};
+    const std::unique_ptr<Shell> localShell = createLocalShell();
+    const ui::MainDialogServices services{detectors,         platform->os(), platform->driverHost(),
+                                          platform->shell(), *files,         *localShell};
     ui::MainDialog dialog(processDetectionResults(), processDetectionOptions(), services);
 
     std::unique_ptr<ui::FirstPaintWatch> watch;

@@ -4,9 +4,9 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -39,6 +39,8 @@ namespace {
 
 constexpr char kPrintDocumentName[] = "test";
 constexpr char kHelpMissing[] = "The help page could not be found.";
+constexpr char kHelpNotOpened[] =
+    "The help page could not be opened: no program to show it was found. It is ";
 
 QString fromRecord(const char* text) {
     return QString::fromStdString(windows1252ToUtf8(text));
@@ -88,6 +90,7 @@ MainDialog::MainDialog(DetectionResults& results, DetectionOptions& options,
       session_(results, options, *this, services.detectors, services.os, services.driverHost),
       controller_(session_, services.shell),
       files_(services.files),
+      localShell_(services.localShell),
       choosePrinter_(showPrintDialog) {
     buildWindow();
     placeArtwork();
@@ -269,10 +272,18 @@ void MainDialog::runAboutBox() {
     box.exec();
 }
 
+// Through this computer's opener, which tells whether a viewer really took
+// the page (a started opener may still find none).
 void MainDialog::showHelp() {
     const QString page = helpPagePath();
-    if (page.isEmpty() || !QDesktopServices::openUrl(QUrl::fromLocalFile(page))) {
+    if (page.isEmpty()) {
         messageBox(kHelpMissing, kApplicationTitle);
+        return;
+    }
+    const std::string address = QUrl::fromLocalFile(page).toEncoded().toStdString();
+    if (!localShell_.openAddress(address)) {
+        const std::string text = kHelpNotOpened + utf8ToWindows1252(page.toStdString()) + ".";
+        messageBox(text.c_str(), kApplicationTitle);
     }
 }
 
@@ -295,6 +306,20 @@ void MainDialog::closeEvent(QCloseEvent* event) {
     } else {
         event->ignore();
     }
+}
+
+// The dialog's accept command (Enter, where no push button has the focus to
+// take it) ends the dialog at once, as its cancel command (Escape) does:
+// neither asks the close confirmation nor closes the driver.
+void MainDialog::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && event->modifiers() == Qt::NoModifier &&
+        qobject_cast<QPushButton*>(focusWidget()) == nullptr) {
+        ended_ = true;
+        done(QDialog::Accepted);
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 // The window manager owns the system menu here, so the About command lives

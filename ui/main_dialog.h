@@ -21,13 +21,16 @@ namespace romwise::ui {
 class ColorButton;
 class LogoAnimation;
 
-// Everything outside the window that it works with.
+// Everything outside the window that it works with. `shell` belongs to the
+// machine the pass runs on (a profile's is simulated); `localShell` is this
+// computer's, which opens the help page.
 struct MainDialogServices {
     Detectors& detectors;
     OsServices& os;
     DriverHost& driverHost;
     Shell& shell;
     ReportFiles& files;
+    Shell& localShell;
 };
 
 class MainDialog : public QDialog, public MainView {
@@ -65,6 +68,7 @@ class MainDialog : public QDialog, public MainView {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
@@ -77,6 +81,7 @@ class MainDialog : public QDialog, public MainView {
     DetectionSession session_;
     MainController controller_;
     ReportFiles& files_;
+    Shell& localShell_;
     std::map<int, QWidget*> controls_;
     LogoAnimation* logo_ = nullptr;
     QAction* aboutAction_ = nullptr;

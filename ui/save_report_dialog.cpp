@@ -19,6 +19,10 @@ SaveReportDialog::SaveReportDialog(const QString& proposedPath, SaveFunction sav
     if (auto* field = dynamic_cast<QLineEdit*>(controls.at(control::kSaveFileName))) {
         field->setMaxLength(kFileNameLimit);
         field->setText(proposedPath);
+        // The proposal is selected where the field starts with the focus,
+        // so that typing a name replaces it.
+        field->selectAll();
+        field->setFocus(Qt::OtherFocusReason);
     }
 }
 

@@ -32,6 +32,9 @@ inline constexpr char kWindowUsage[] =
     "  --get-bios-info           press Get BIOS Info as soon as the window shows\n"
     "  --exit-after-first-paint  quit once the window has been painted\n"
     "  --help                    show this help and exit\n"
-    "  --version                 show the version and exit\n";
+    "  --version                 show the version and exit\n"
+    "\n"
+    "Qt's standard options (-platform, -style, -display, -geometry, -reverse ...) are\n"
+    "taken as every Qt program takes them.\n";
 
 }  // namespace romwise::ui

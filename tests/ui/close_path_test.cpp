@@ -100,6 +100,21 @@ TEST_F(ClosePath, EscapeEndsTheWindowAtOnceWithoutAskingOrReleasingTheDriver) {
     EXPECT_NE(window.dialog.session().driver, nullptr);
 }
 
+TEST_F(ClosePath, EnterOutsideAButtonEndsTheWindowAtOnceWithTheAcceptResult) {
+    // The result fields take the focus by a click; Enter there is the
+    // dialog's accept command.
+    auto* field = window.control(control::kBiosId);
+    field->setFocus(Qt::MouseFocusReason);
+    ASSERT_EQ(window.dialog.focusWidget(), field);
+    ModalScript none;
+    QTest::keyClick(field, Qt::Key_Return);
+    QTest::qWait(20);
+    EXPECT_TRUE(none.seen().empty());
+    EXPECT_FALSE(window.dialog.isVisible());
+    EXPECT_EQ(window.dialog.result(), QDialog::Accepted);
+    EXPECT_NE(window.dialog.session().driver, nullptr);
+}
+
 TEST(ClosePathBeforeAnyPass, StillAsks) {
     SampleWindow window("award-440bx.json");
     ModalScript script;

@@ -85,6 +85,37 @@ TEST(MainWindowLayout, EveryFieldIsAReadOnlyBorderedEdit) {
     }
 }
 
+// Rows of a group box's picture that hold a line across its middle.
+std::vector<int> linesAcross(const QImage& image, const QColor& face) {
+    std::vector<int> rows;
+    const int x = image.width() * 3 / 4;  // right of every caption
+    for (int y = 0; y < image.height(); ++y) {
+        if (image.pixelColor(x, y) != face) {
+            rows.push_back(y);
+        }
+    }
+    return rows;
+}
+
+TEST(MainWindowLayout, GroupBoxLinesRunThroughTheirCaptionsAndNothingElse) {
+    SampleWindow window("award-440bx.json");
+    const auto groups = window.dialog.findChildren<QGroupBox*>();
+    ASSERT_EQ(groups.size(), 3);
+    for (QGroupBox* group : groups) {
+        const QImage image = group->grab().toImage();
+        const QColor face = group->palette().color(QPalette::Window);
+        const int captionHeight = group->fontMetrics().height();
+        const std::vector<int> rows = linesAcross(image, face);
+        ASSERT_EQ(rows.size(), 4u)
+            << "an etched top and bottom edge: " << group->title().toStdString();
+        EXPECT_GT(rows[0], 0);
+        EXPECT_LT(rows[1], captionHeight) << "the top line crosses the caption";
+        // Between the caption and the bottom edge the box is empty, so no
+        // line runs through the labels and fields it frames.
+        EXPECT_GT(rows[2], group->height() - 4) << group->title().toStdString();
+    }
+}
+
 TEST(MainWindowLayout, LabelsGroupsAndButtonsCarryTheirTexts) {
     SampleWindow window("award-440bx.json");
     QStringList labels;

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
-#include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -51,6 +50,40 @@ TEST(MainWindow, StartsWithTheHintDisabledReportButtonsAndTheHighlightOnGetBiosI
     ASSERT_NE(window.dialog.logo(), nullptr);
     EXPECT_TRUE(window.dialog.logo()->isPlaying());
     EXPECT_FALSE(window.control<QLabel>(control::kDetailsPicture)->pixmap().isNull());
+}
+
+// The buttons Tab visits from the one with the focus, once round.
+std::vector<int> tabChain(SampleWindow& window) {
+    std::vector<int> ids;
+    QWidget* start = window.dialog.focusWidget();
+    QWidget* current = start;
+    do {
+        ids.push_back(current->objectName().toInt());
+        QTest::keyClick(current, Qt::Key_Tab);
+        current = window.dialog.focusWidget();
+    } while (current != start && ids.size() < 20);
+    return ids;
+}
+
+TEST(MainWindow, GetBiosInfoHasTheFocusAndTabFollowsTheTemplate) {
+    SampleWindow window("award-440bx.json");
+    window.dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window.dialog));
+    EXPECT_EQ(window.dialog.focusWidget(), window.control(control::kGetBiosInfo));
+    // Submit, Save and Print are disabled and More info hidden: Tab skips them.
+    EXPECT_EQ(tabChain(window), (std::vector<int>{control::kGetBiosInfo, control::kHelp,
+                                                  control::kClose, control::kOptions}));
+    // From a field the user clicked into, Tab goes to the first tab stop.
+    window.control(control::kBiosType)->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(window.control(control::kBiosType), Qt::Key_Tab);
+    EXPECT_EQ(window.dialog.focusWidget(), window.control(control::kGetBiosInfo));
+
+    window.control<QPushButton>(control::kGetBiosInfo)->click();
+    window.control(control::kGetBiosInfo)->setFocus(Qt::OtherFocusReason);
+    EXPECT_EQ(
+        tabChain(window),
+        (std::vector<int>{control::kGetBiosInfo, control::kSubmit, control::kHelp, control::kClose,
+                          control::kSave, control::kPrint, control::kOptions, control::kMoreInfo}));
 }
 
 TEST(MainWindow, ACompletedPassFillsEveryFieldAndMovesTheHighlightToSubmit) {
@@ -142,24 +175,27 @@ TEST(LogoArea, AClickOpensTheMakersWebSite) {
     EXPECT_NE(launches.back().target.find("quorvel"), std::string::npos);
 }
 
-class UrlRecorder : public QObject {
-    Q_OBJECT
-  public:
-    QList<QUrl> urls;
-  public slots:
-    void open(const QUrl& url) { urls << url; }
-};
-
-TEST(HelpButton, OpensOurOwnHelpPageInTheBrowser) {
+TEST(HelpButton, OpensOurOwnHelpPageOnThisComputerAndSaysSoWhenNothingShowsIt) {
+    // The help page opens on this computer even when the pass runs on a
+    // machine profile: the profile's simulated browser has no part in it.
     SampleWindow window("award-440bx.json");
-    UrlRecorder recorder;
-    QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
     window.control<QPushButton>(control::kHelp)->click();
-    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-    ASSERT_EQ(recorder.urls.size(), 1);
-    EXPECT_TRUE(recorder.urls[0].isLocalFile());
-    EXPECT_TRUE(QFile::exists(recorder.urls[0].toLocalFile()));
-    EXPECT_TRUE(recorder.urls[0].toLocalFile().endsWith(QStringLiteral("help/index.html")));
+    ASSERT_EQ(window.localShell.opened.size(), 1u);
+    const QUrl page(QString::fromStdString(window.localShell.opened[0]));
+    EXPECT_TRUE(page.isLocalFile());
+    EXPECT_TRUE(QFile::exists(page.toLocalFile()));
+    EXPECT_TRUE(page.toLocalFile().endsWith(QStringLiteral("help/index.html")));
+    EXPECT_TRUE(window.platform.simShell().launches().empty());
+
+    // The opener ran but no viewer took the page: the user is told.
+    window.localShell.opens = false;
+    ModalScript script;
+    script.thenDismiss();
+    window.control<QPushButton>(control::kHelp)->click();
+    ASSERT_TRUE(script.finished());
+    ASSERT_EQ(script.seen().size(), 1u);
+    EXPECT_EQ(script.seen()[0].text.rfind("The help page could not be opened", 0), 0u);
+    EXPECT_NE(script.seen()[0].text.find("help/index.html"), std::string::npos);
 }
 
 TEST(OptionsButton, SwitchingDmiOffLeavesMoreInfoHiddenAfterTheNextPass) {

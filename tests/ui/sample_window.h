@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/standard_detectors.h"
 #include "platform/linux/linux_report_files.h"
@@ -12,6 +13,18 @@
 
 namespace romwise::ui::testing {
 
+// This computer's opener as the window sees it: answers `opens` and keeps
+// what it was asked to open.
+struct LocalShell final : Shell {
+    bool openAddress(const std::string& address) override {
+        opened.push_back(address);
+        return opens;
+    }
+    bool startBrowser(const std::string&) override { return opens; }
+    bool opens = true;
+    std::vector<std::string> opened;
+};
+
 struct SampleWindow {
     explicit SampleWindow(const std::string& profile)
         : platform(sim::loadMachineProfile(std::string(ROMWISE_SAMPLES_DIR) + "/" + profile)),
@@ -19,7 +32,7 @@ struct SampleWindow {
           results(std::make_unique<DetectionResults>()),
           dialog(*results, options,
                  MainDialogServices{detectors, platform.os(), platform.driverHost(),
-                                    platform.shell(), files}) {
+                                    platform.shell(), files, localShell}) {
         dialog.show();
     }
 
@@ -31,6 +44,7 @@ struct SampleWindow {
     sim::SimPlatform platform;
     StandardDetectors detectors;
     LinuxReportFiles files;
+    LocalShell localShell;
     std::unique_ptr<DetectionResults> results;
     DetectionOptions options;
     MainDialog dialog;

@@ -219,6 +219,21 @@ TEST_F(SaveDialog, OkWritesTheTextReportToTheTypedPath) {
     EXPECT_EQ(content.str(), writeTextReport(*window.results));
 }
 
+TEST_F(SaveDialog, TypingReplacesTheSelectedProposal) {
+    const auto target = directory / "typed.txt";
+    ModalScript script;
+    script.then([&](QWidget* modal) {
+        auto* field = child<QLineEdit>(modal, control::kSaveFileName);
+        EXPECT_EQ(QApplication::focusWidget(), field);
+        EXPECT_EQ(field->selectedText(), field->text()) << "the whole proposal is selected";
+        QTest::keyClicks(field, QString::fromStdString(target.string()));
+        child<QPushButton>(modal, 1)->click();
+    });
+    window.control<QPushButton>(control::kSave)->click();
+    ASSERT_TRUE(script.finished());
+    EXPECT_TRUE(std::filesystem::exists(target)) << "nothing appended to the proposal";
+}
+
 TEST_F(SaveDialog, AnUnwritablePathIsReportedAndTheDialogStillCloses) {
     ModalScript script;
     saveAs(script, (directory / "missing" / "report.txt").string());

@@ -25,5 +25,15 @@ TEST(WindowOptions, SwitchesAndUnknownArguments) {
     EXPECT_TRUE(parseWindowOptions({"--version"}).options.version);
 }
 
+TEST(WindowOptions, QtsOwnOptionsAreLeftToQt) {
+    const auto parsed = parseWindowOptions({"-platform", "offscreen", "--style=fusion", "-reverse",
+                                            "--machine", "a.json", "-display", ":0"});
+    EXPECT_TRUE(parsed.error.empty()) << parsed.error;
+    EXPECT_EQ(parsed.options.machine, "a.json") << "a Qt option's value is no argument of ours";
+    EXPECT_EQ(parseWindowOptions({"-style"}).error, "option '-style' needs a value");
+    EXPECT_EQ(parseWindowOptions({"-reverse=1"}).error, "unknown argument '-reverse=1'");
+    EXPECT_EQ(parseWindowOptions({"--bogus"}).error, "unknown argument '--bogus'");
+}
+
 }  // namespace
 }  // namespace romwise::ui
