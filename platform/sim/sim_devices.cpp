@@ -1,5 +1,8 @@
 #include "platform/sim/sim_devices.h"
 
+#include <cstdlib>
+#include <cstring>
+
 #include "platform/encoding/text_encoding.h"
 
 #include <algorithm>
@@ -36,6 +39,34 @@ std::vector<std::uint8_t> SimPhysicalMemory::read(std::uint64_t address,
                   bytes.begin() + static_cast<std::ptrdiff_t>(from - address));
     }
     return bytes;
+}
+
+void SimPhysicalMemory::FreeDeleter::operator()(std::uint8_t* bytes) const {
+    std::free(bytes);
+}
+
+// Zeroed by calloc, which leaves fresh pages untouched, so that only the
+// pages the regions fill are ever written: a 64 KiB window around a small
+// table costs one page, not sixteen.
+const std::uint8_t* SimPhysicalMemory::view(std::uint64_t address, std::uint64_t length) const {
+    auto found = views_.find({address, length});
+    if (found != views_.end()) {
+        return found->second.get();
+    }
+    Buffer bytes(static_cast<std::uint8_t*>(std::calloc(length, 1)));
+    if (!bytes) {
+        return nullptr;
+    }
+    const std::uint64_t end = address + length;
+    for (const MemoryRegion& region : regions_) {
+        const std::uint64_t from = std::max(address, region.address);
+        const std::uint64_t to = std::min(end, region.address + region.bytes.size());
+        if (from < to) {
+            std::memcpy(bytes.get() + (from - address),
+                        region.bytes.data() + (from - region.address), to - from);
+        }
+    }
+    return views_.emplace(std::make_pair(address, length), std::move(bytes)).first->second.get();
 }
 
 // --- hardware driver -------------------------------------------------------
@@ -78,9 +109,7 @@ const std::uint8_t* SimHardwareDriver::mapPhysToLinear(std::uint32_t physicalAdd
         std::uint64_t{physicalAddress} + length > SimPhysicalMemory::kAddressSpaceEnd) {
         return nullptr;
     }
-    auto copy = std::make_unique<std::vector<std::uint8_t>>(memory_.read(physicalAddress, length));
-    mappings_.push_back(std::move(copy));
-    return mappings_.back()->data();
+    return memory_.view(physicalAddress, length);
 }
 
 // --- physical memory window ------------------------------------------------
@@ -101,13 +130,18 @@ bool SimPhysicalMemoryWindow::MapRange(std::uint64_t physicalAddress, std::uint3
         end - start > std::numeric_limits<std::uint32_t>::max()) {
         return false;
     }
-    auto mapped = std::make_unique<MappedView>();
-    mapped->physicalAddress = start;
-    mapped->bytes = memory_.read(start, end - start);
-    view.data = mapped->bytes.data();
+    const std::uint8_t* shared = memory_.view(start, end - start);
+    if (shared == nullptr) {
+        return false;
+    }
+    std::unique_ptr<std::vector<std::uint8_t>> own;
+    if (views_.count(shared) != 0) {
+        own = std::make_unique<std::vector<std::uint8_t>>(shared, shared + (end - start));
+    }
+    view.data = own ? own->data() : shared;
     view.physicalAddress = start;
     view.length = static_cast<std::uint32_t>(end - start);
-    views_.emplace(view.data, std::move(mapped));
+    views_.emplace(view.data, std::move(own));
     return true;
 }
 

@@ -35,8 +35,20 @@ class SimPhysicalMemory {
     // the address space.
     std::vector<std::uint8_t> read(std::uint64_t address, std::uint64_t length) const;
 
+    // The same bytes put together once and kept as long as the memory, for
+    // every reader of that range: the regions never change once loaded, so
+    // the ROM window the driver maps and the one the SMBIOS search maps can
+    // be one copy.
+    const std::uint8_t* view(std::uint64_t address, std::uint64_t length) const;
+
   private:
+    struct FreeDeleter {
+        void operator()(std::uint8_t* bytes) const;
+    };
+    using Buffer = std::unique_ptr<std::uint8_t, FreeDeleter>;
+
     const std::vector<MemoryRegion>& regions_;
+    mutable std::map<std::pair<std::uint64_t, std::uint64_t>, Buffer> views_;
 };
 
 class SimHardwareDriver final : public HardwareDriver {
@@ -60,7 +72,6 @@ class SimHardwareDriver final : public HardwareDriver {
     const SimPhysicalMemory& memory_;
     bool active_;
     bool romMappable_;
-    std::vector<std::unique_ptr<std::vector<std::uint8_t>>> mappings_;
 };
 
 // Maps physical memory with a 64 KiB granularity: the start is rounded down
@@ -84,15 +95,13 @@ class SimPhysicalMemoryWindow final : public PhysicalMemoryWindow {
     std::size_t mappedViewCount() const { return views_.size(); }
 
   private:
-    struct MappedView {
-        std::uint64_t physicalAddress;
-        std::vector<std::uint8_t> bytes;
-    };
-
     const SimPhysicalMemory& memory_;
     bool available_;
     bool open_ = false;
-    std::map<const std::uint8_t*, std::unique_ptr<MappedView>> views_;
+    // Each view this window mapped; a range mapped again while its first
+    // view is still mapped gets a copy of its own, as a second mapping of
+    // the same pages gets other addresses.
+    std::map<const std::uint8_t*, std::unique_ptr<std::vector<std::uint8_t>>> views_;
 };
 
 // A processor with scripted identification leaves and a virtual clock. Time
