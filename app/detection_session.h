@@ -9,6 +9,7 @@
 #include "hw/driver_host.h"
 #include "model/detection_results.h"
 #include "model/main_view.h"
+#include "model/privileged_pass.h"
 #include "os/os_services.h"
 
 namespace romwise {
@@ -39,6 +40,9 @@ struct DetectionSession {
     // and 4Eh must not be probed; nothing clears it. The Super I/O step runs
     // before the chipset step, so it first takes effect in the next pass.
     bool skipPorts2E4E = false;
+    // Where this process may not read the hardware: the helper that runs
+    // each pass instead; nothing when the pass runs here.
+    PrivilegedPass* privilegedPass = nullptr;
 };
 
 }  // namespace romwise

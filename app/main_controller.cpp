@@ -1,6 +1,7 @@
 #include "app/main_controller.h"
 
 #include "app/detection_run.h"
+#include "app/privileged_run.h"
 #include "hw/driver_opening.h"
 #include "model/control_ids.h"
 #include "model/product_identity.h"
@@ -66,7 +67,11 @@ void MainController::initialize() {
 }
 
 void MainController::getBiosInfo() {
-    runDetectionPass(session_);
+    if (session_.privilegedPass != nullptr) {
+        runPrivilegedPass(session_);
+    } else {
+        runDetectionPass(session_);
+    }
 }
 
 void MainController::save() {

@@ -10,12 +10,12 @@
 #include "cli/cli_options.h"
 #include "cli/cli_view.h"
 #include "cli/clock_keeping_detectors.h"
-#include "cli/json_document.h"
 #include "hw/port_trace.h"
 #include "model/control_ids.h"
 #include "model/product_identity.h"
 #include "platform/capture/recording_platform.h"
 #include "platform/create_platform.h"
+#include "platform/pass_document/pass_document.h"
 #include "report/recording_shell.h"
 #include "report/report_save.h"
 #include "report/text_report.h"
@@ -172,7 +172,7 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
             }
             break;
         case OutputFormat::Json:
-            out << jsonDocument(results, switches, view, shell.launches());
+            out << writePassDocument(results, switches, view.state(), shell.launches());
             break;
         case OutputFormat::Url:
             out << results.upgradeUrl.c_str() << '\n';

@@ -15,7 +15,7 @@ constexpr const char* kFailureStatuses[] = {kMemoryAllocationError, kUnsupported
 }  // namespace
 
 void CliView::setFieldText(int controlId, const char* text) {
-    fields_[controlId] = text;
+    state_.fields[controlId] = text;
     if (controlId != control::kSignOn) {
         return;
     }
@@ -27,35 +27,35 @@ void CliView::setFieldText(int controlId, const char* text) {
 }
 
 void CliView::messageBox(const char* text, const char* caption) {
-    messages_.push_back({text, caption, {}});
+    state_.messages.push_back({text, caption, {}});
     errors_ << "romwise: " << windows1252ToUtf8(text) << '\n';
 }
 
 void CliView::messageBoxWithReason(const char* text, const char* reason, const char* caption) {
     messageBox(text, caption);
     if (reason != nullptr && *reason != '\0') {
-        messages_.back().reason = reason;
+        state_.messages.back().reason = reason;
         errors_ << "romwise: " << windows1252ToUtf8(reason) << '\n';
     }
 }
 
 void CliView::setButtonColors(int controlId, std::uint32_t textColor, std::uint32_t faceColor) {
-    highlighted_[controlId] = {textColor, faceColor};
+    state_.highlighted[controlId] = {textColor, faceColor};
 }
 
 std::string CliView::field(int controlId) const {
-    const auto it = fields_.find(controlId);
-    return it == fields_.end() ? std::string() : it->second;
+    const auto it = state_.fields.find(controlId);
+    return it == state_.fields.end() ? std::string() : it->second;
 }
 
 bool CliView::isEnabled(int controlId) const {
-    const auto it = enabled_.find(controlId);
-    return it == enabled_.end() ? true : it->second;
+    const auto it = state_.enabled.find(controlId);
+    return it == state_.enabled.end() ? true : it->second;
 }
 
 bool CliView::isVisible(int controlId) const {
-    const auto it = visible_.find(controlId);
-    return it == visible_.end() ? true : it->second;
+    const auto it = state_.visible.find(controlId);
+    return it == state_.visible.end() ? true : it->second;
 }
 
 }  // namespace romwise

@@ -9,28 +9,25 @@
 #include <vector>
 
 #include "model/main_view.h"
+#include "model/view_state.h"
 
 namespace romwise {
-
-struct RecordedMessage {
-    std::string text;
-    std::string caption;
-    std::string reason;  // the line under the text, when there is one
-};
 
 class CliView final : public MainView {
   public:
     explicit CliView(std::ostream& errors) : errors_(errors) {}
 
     void setFieldText(int controlId, const char* text) override;
-    void enableControl(int controlId, bool enabled) override { enabled_[controlId] = enabled; }
-    void showControl(int controlId, bool visible) override { visible_[controlId] = visible; }
-    void setFocus(int controlId) override { focus_ = controlId; }
+    void enableControl(int controlId, bool enabled) override {
+        state_.enabled[controlId] = enabled;
+    }
+    void showControl(int controlId, bool visible) override { state_.visible[controlId] = visible; }
+    void setFocus(int controlId) override { state_.focus = controlId; }
     void messageBox(const char* text, const char* caption) override;
     // The text and its reason each on a line of their own.
     void messageBoxWithReason(const char* text, const char* reason, const char* caption) override;
     void setButtonColors(int controlId, std::uint32_t textColor, std::uint32_t faceColor) override;
-    void resetButtonColors(int controlId) override { highlighted_.erase(controlId); }
+    void resetButtonColors(int controlId) override { state_.highlighted.erase(controlId); }
 
     // A terminal has no secondary dialogs: the close confirmation counts as
     // answered "no", and the others do nothing.
@@ -43,24 +40,20 @@ class CliView final : public MainView {
     void showHelp() override {}
     void endDialog() override { ended_ = true; }
 
-    const std::map<int, std::string>& fields() const { return fields_; }
+    const ViewState& state() const { return state_; }
+    const std::map<int, std::string>& fields() const { return state_.fields; }
     std::string field(int controlId) const;
-    const std::vector<RecordedMessage>& messages() const { return messages_; }
+    const std::vector<RecordedMessage>& messages() const { return state_.messages; }
     bool isEnabled(int controlId) const;
     bool isVisible(int controlId) const;
-    int focus() const { return focus_; }
-    bool isHighlighted(int controlId) const { return highlighted_.count(controlId) != 0; }
+    int focus() const { return state_.focus; }
+    bool isHighlighted(int controlId) const { return state_.highlighted.count(controlId) != 0; }
     int saveDialogRuns() const { return saveDialogRuns_; }
     bool ended() const { return ended_; }
 
   private:
     std::ostream& errors_;
-    std::map<int, std::string> fields_;
-    std::map<int, bool> enabled_;
-    std::map<int, bool> visible_;
-    std::map<int, std::pair<std::uint32_t, std::uint32_t>> highlighted_;
-    std::vector<RecordedMessage> messages_;
-    int focus_ = 0;
+    ViewState state_;
     int saveDialogRuns_ = 0;
     bool ended_ = false;
 };

@@ -81,7 +81,8 @@ std::vector<std::uint8_t> Smbios3EntryPointFor(std::uint8_t major, std::uint8_t 
 }
 
 std::vector<std::uint8_t> DumpBin(const SmbiosTables& tables) {
-    std::vector<std::uint8_t> dump(kDumpTableOffset, 0);
+    std::vector<std::uint8_t> dump(kDumpTableOffset + tables.table.size(), 0);
+    std::copy(tables.table.begin(), tables.table.end(), dump.begin() + kDumpTableOffset);
     const std::size_t entryLength =
         std::min<std::size_t>(tables.entryPoint.size(), kDumpTableOffset);
     std::copy_n(tables.entryPoint.begin(), entryLength, dump.begin());
@@ -96,7 +97,6 @@ std::vector<std::uint8_t> DumpBin(const SmbiosTables& tables) {
         PutLe(dump, 0x08, kDumpTableOffset, 4);
         SetChecksum(dump, 0, kDmiEntrySize, 0x05);
     }
-    dump.insert(dump.end(), tables.table.begin(), tables.table.end());
     return dump;
 }
 

@@ -11,6 +11,15 @@ const char* runStateName(RunState state) {
     return index < std::size(kRunStateNames) ? kRunStateNames[index] : "Unknown";
 }
 
+std::optional<RunState> runStateByName(std::string_view name) {
+    for (std::size_t i = 0; i < std::size(kRunStateNames); ++i) {
+        if (name == kRunStateNames[i]) {
+            return static_cast<RunState>(i);
+        }
+    }
+    return std::nullopt;
+}
+
 bool MemorySlotSizes::append(std::uint32_t megabytes) {
     if (count >= capacity || count >= kMemorySlotCapacity) {
         return false;

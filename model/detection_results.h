@@ -3,6 +3,8 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <string_view>
 
 #include "model/fixed_text.h"
 #include "model/report_labels.h"
@@ -12,6 +14,8 @@ namespace romwise {
 enum class RunState : std::int32_t { NotRun = 0, Started = 1, Failed = 2, Completed = 3 };
 
 const char* runStateName(RunState state);
+// The state of a name runStateName gives; nothing for any other text.
+std::optional<RunState> runStateByName(std::string_view name);
 
 inline constexpr std::uint16_t kMemorySlotCapacity = 16;
 inline constexpr std::size_t kSlotTextCapacity = 10;

@@ -17,6 +17,9 @@ using NativeShell = WindowsShell;
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/linux_report_files.h"
 #include "platform/linux/linux_shell.h"
+#include "platform/linux/pkexec_pass.h"
+
+#include <unistd.h>
 namespace romwise {
 using NativePlatform = LinuxPlatform;
 using NativeReportFiles = LinuxReportFiles;
@@ -45,6 +48,19 @@ std::unique_ptr<ReportFiles> createReportFiles() {
 
 std::unique_ptr<Shell> createLocalShell() {
     return std::make_unique<NativeShell>();
+}
+
+std::unique_ptr<PrivilegedPass> createPrivilegedPass(
+    const std::optional<std::string>& machineProfile) {
+#if defined(_WIN32)
+    (void)machineProfile;
+    return nullptr;
+#else
+    if (machineProfile || geteuid() == 0) {
+        return nullptr;
+    }
+    return std::make_unique<PkexecPass>(kPkexecPath, passHelperPath());
+#endif
 }
 
 }  // namespace romwise

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "model/platform.h"
+#include "model/privileged_pass.h"
 #include "report/report_files.h"
 #include "report/shell.h"
 
@@ -25,5 +26,12 @@ std::unique_ptr<ReportFiles> createReportFiles();
 // This computer's shell, for what always opens here (the help page), also
 // when the pass runs on a profile.
 std::unique_ptr<Shell> createLocalShell();
+
+// For a window on this computer run by a user who may not read its
+// hardware: the helper that runs each pass with the rights it needs (on
+// Linux through polkit). Nothing for a profile, for root, and on Windows,
+// where the program asks for its rights when it starts.
+std::unique_ptr<PrivilegedPass> createPrivilegedPass(
+    const std::optional<std::string>& machineProfile);
 
 }  // namespace romwise

@@ -17,6 +17,7 @@ PACKAGES="
   hyperfine
   xvfb imagemagick
   mingw-w64 wine64 file
+  help2man lintian pkexec libxml2-utils dbus-daemon man-db
 "
 
 missing=""

@@ -4,7 +4,10 @@
 # (MinGW-w64): the 32-bit product is built and its imports checked, the
 # 64-bit build's tests run under wine64 and its romwise-cli.exe is compared
 # with the Linux one on every sample. Every build treats warnings as errors.
-#   ROMWISE_SKIP_SANITIZERS=1, ROMWISE_SKIP_WINDOWS=1 leave a stage out.
+# Last, the Debian package is built, checked with lintian, installed, tried
+# and removed again (as root only).
+#   ROMWISE_SKIP_SANITIZERS=1, ROMWISE_SKIP_WINDOWS=1, ROMWISE_SKIP_PACKAGE=1
+#   leave a stage out.
 set -eu
 cd "$(dirname "$0")/.."
 export QT_QPA_PLATFORM=offscreen
@@ -24,4 +27,8 @@ if [ "${ROMWISE_SKIP_WINDOWS:-0}" != 1 ]; then
     sh scripts/check-windows-program.sh build-win-i686/romwise-cli.exe i686
     sh scripts/test-windows.sh build-win-x86_64
     sh scripts/compare-windows.sh build build-win-x86_64
+fi
+
+if [ "${ROMWISE_SKIP_PACKAGE:-0}" != 1 ] && [ "$(id -u)" -eq 0 ]; then
+    sh scripts/test-package.sh build-package
 fi

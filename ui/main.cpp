@@ -53,6 +53,8 @@ int main(int argc, char** argv) {
     const ui::MainDialogServices services{detectors,         platform->os(), platform->driverHost(),
                                           platform->shell(), *files,         *localShell};
     ui::MainDialog dialog(processDetectionResults(), processDetectionOptions(), services);
+    const std::unique_ptr<PrivilegedPass> privilegedPass = createPrivilegedPass(options.machine);
+    dialog.session().privilegedPass = privilegedPass.get();
 
     std::unique_ptr<ui::FirstPaintWatch> watch;
     if (options.exitAfterFirstPaint) {

@@ -1,0 +1,52 @@
+#include "app/privileged_run.h"
+
+#include "model/control_ids.h"
+#include "model/product_identity.h"
+#include "model/run_texts.h"
+
+namespace romwise {
+
+void applyPassAnswer(DetectionSession& session, const PassAnswer& answer) {
+    MainView& view = session.view;
+    session.results = answer.results;
+    for (const auto& [id, text] : answer.view.fields) {
+        view.setFieldText(id, text.c_str());
+    }
+    for (const auto& [id, visible] : answer.view.visible) {
+        view.showControl(id, visible);
+    }
+    for (const auto& [id, enabled] : answer.view.enabled) {
+        view.enableControl(id, enabled);
+    }
+    // A completed pass moves the highlight from Get BIOS Info to Submit.
+    if (answer.view.highlighted.count(control::kGetBiosInfo) == 0) {
+        view.resetButtonColors(control::kGetBiosInfo);
+    }
+    for (const auto& [id, colors] : answer.view.highlighted) {
+        view.setButtonColors(id, colors.first, colors.second);
+    }
+    for (const RecordedMessage& message : answer.view.messages) {
+        view.messageBoxWithReason(message.text.c_str(), message.reason.c_str(),
+                                  message.caption.c_str());
+    }
+    if (answer.view.focus != 0) {
+        view.setFocus(answer.view.focus);
+    }
+}
+
+void runPrivilegedPass(DetectionSession& session) {
+    MainView& view = session.view;
+    view.showControl(control::kMoreInfo, false);
+    view.setFieldText(control::kSignOn, kSearchingStatus);
+    std::string reason;
+    const std::optional<PassAnswer> answer = session.privilegedPass->run(session.options, reason);
+    if (!answer) {
+        session.results.runState = RunState::Started;
+        view.messageBoxWithReason(kDriverLoadError, reason.c_str(), kApplicationTitle);
+        view.setFieldText(control::kSignOn, " ");
+        return;
+    }
+    applyPassAnswer(session, *answer);
+}
+
+}  // namespace romwise
