@@ -160,15 +160,13 @@ void placeSmbiosDump(const std::vector<std::uint8_t>& dump, std::vector<MemoryRe
 
     // The first 16-byte-aligned 32-byte run of the ROM window that is all
     // 00h or all FFh takes the entry point.
+    // Each candidate is read on its own, so the window is never put together.
     const SimPhysicalMemory physical(memory);
-    const std::uint8_t* window = physical.view(kRomBase, kRomLength);
-    if (window == nullptr) {
-        fail("no memory to build the ROM window in");
-    }
     std::optional<std::uint64_t> slot;
     for (std::size_t offset = 0; offset + kSlotSize <= kRomLength && !slot;
          offset += kSlotAlignment) {
-        const std::uint8_t* run = window + offset;
+        const std::vector<std::uint8_t> candidate = physical.read(kRomBase + offset, kSlotSize);
+        const auto run = candidate.begin();
         const auto isAll = [&](std::uint8_t fill) {
             return std::all_of(run, run + kSlotSize, [fill](std::uint8_t b) { return b == fill; });
         };
