@@ -7,7 +7,6 @@
 
 int main(int argc, char** argv) {
     romwise::useBinaryStandardStreams();
-    std::ios::sync_with_stdio(false);
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const int status = romwise::runCli(arguments, std::cout, std::cerr);
     std::cout.flush();

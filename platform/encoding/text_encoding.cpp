@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <vector>
 
@@ -79,14 +80,27 @@ std::string asciiOnly(std::string_view text, std::string_view replacement) {
     return out;
 }
 
+bool isAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 }  // namespace
 
+// ASCII is the same in both encodings: it passes without opening a
+// converter, which loads a conversion module on first use.
 std::string windows1252ToUtf8(std::string_view text) {
+    if (isAscii(text)) {
+        return std::string(text);
+    }
     static Converter converter("UTF-8", "WINDOWS-1252", kUtf8Replacement, false);
     return converter.valid() ? converter.convert(text) : asciiOnly(text, kUtf8Replacement);
 }
 
 std::string utf8ToWindows1252(std::string_view text) {
+    if (isAscii(text)) {
+        return std::string(text);
+    }
     static Converter converter("WINDOWS-1252//TRANSLIT", "UTF-8", "?", true);
     return converter.valid() ? converter.convert(text) : asciiOnly(text, "?");
 }

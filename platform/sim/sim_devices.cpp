@@ -53,11 +53,23 @@ const std::uint8_t* SimPhysicalMemory::view(std::uint64_t address, std::uint64_t
     if (found != views_.end()) {
         return found->second.get();
     }
+    // When the last region touching the range covers all of it, nothing
+    // overlays it there: its own bytes are the range, with no copy.
+    const std::uint64_t end = address + length;
+    for (auto region = regions_.rbegin(); region != regions_.rend(); ++region) {
+        const std::uint64_t regionEnd = region->address + region->bytes.size();
+        if (region->address >= end || regionEnd <= address) {
+            continue;
+        }
+        if (region->address <= address && regionEnd >= end) {
+            return region->bytes.data() + (address - region->address);
+        }
+        break;
+    }
     Buffer bytes(static_cast<std::uint8_t*>(std::calloc(length, 1)));
     if (!bytes) {
         return nullptr;
     }
-    const std::uint64_t end = address + length;
     for (const MemoryRegion& region : regions_) {
         const std::uint64_t from = std::max(address, region.address);
         const std::uint64_t to = std::min(end, region.address + region.bytes.size());

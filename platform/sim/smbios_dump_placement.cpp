@@ -126,6 +126,28 @@ DumpLayout layoutOf(const std::vector<std::uint8_t>& dump) {
     return DumpLayout{kind, entryLength, tableOffset, tableLength};
 }
 
+// Puts `patch` over the memory. When the last region touching its range
+// holds all of it, the bytes go into that region, so the ROM window stays one
+// region that readers can use without putting it together; otherwise the
+// patch becomes a region of its own, laid over the others.
+void placeOver(std::vector<MemoryRegion>& memory, MemoryRegion patch) {
+    const std::uint64_t end = patch.address + patch.bytes.size();
+    for (auto region = memory.rbegin(); region != memory.rend(); ++region) {
+        const std::uint64_t regionEnd = region->address + region->bytes.size();
+        if (region->address >= end || regionEnd <= patch.address) {
+            continue;
+        }
+        if (region->address <= patch.address && regionEnd >= end) {
+            std::copy(patch.bytes.begin(), patch.bytes.end(),
+                      region->bytes.begin() +
+                          static_cast<std::ptrdiff_t>(patch.address - region->address));
+            return;
+        }
+        break;
+    }
+    memory.push_back(std::move(patch));
+}
+
 }  // namespace
 
 SmbiosTables splitSmbiosDump(const std::vector<std::uint8_t>& dump) {
@@ -185,7 +207,7 @@ void placeSmbiosDump(const std::vector<std::uint8_t>& dump, std::vector<MemoryRe
         MemoryRegion{kSmbiosTableAddress,
                      std::vector<std::uint8_t>(
                          tableStart, tableStart + static_cast<std::ptrdiff_t>(tableLength))});
-    memory.push_back(MemoryRegion{kRomBase + *slot, std::move(entryPoint)});
+    placeOver(memory, MemoryRegion{kRomBase + *slot, std::move(entryPoint)});
 }
 
 }  // namespace romwise::sim
