@@ -27,10 +27,11 @@ namespace {
 using namespace romwise;
 using namespace romwise::resgen;
 
-// The dialog base units of the Song face at 10 points on a 96-dpi screen.
+// The dialog base units of the Song face at 10 points on a 96-dpi screen, as
+// the system's dialog manager (and wine's, for the stand-in face) makes them.
 // Pictures are drawn for them; the window stretches them where its font
 // gives other units.
-constexpr ui::DialogBaseUnits kReferenceUnits{7, 13};
+constexpr ui::DialogBaseUnits kReferenceUnits{7, 14};
 // A border of one pixel on every side.
 constexpr int kBorderPixels = 2;
 
