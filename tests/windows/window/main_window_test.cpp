@@ -58,6 +58,26 @@ TEST(MainWindow, ClientAreaIsTheTemplateInTheDialogFontAndTheCaptionCarriesTheVe
     EXPECT_EQ(windowText(handle), "Quorvel Romwise Version 3.54");
     EXPECT_NE(SendMessageW(handle, WM_GETICON, ICON_BIG, 0), 0);
     EXPECT_NE(SendMessageW(handle, WM_GETICON, ICON_SMALL, 0), 0);
+    // Both pictures hold their bitmaps, stretched to the control.
+    HWND details = window.control(control::kDetailsPicture);
+    const auto* bitmap =
+        reinterpret_cast<HBITMAP>(SendMessageW(details, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    ASSERT_NE(bitmap, nullptr);
+    BITMAP size = {};
+    GetObjectW(const_cast<HBITMAP>(bitmap), sizeof size, &size);
+    RECT area;
+    GetClientRect(details, &area);
+    EXPECT_EQ(size.bmWidth, area.right);
+    EXPECT_EQ(size.bmHeight, area.bottom);
+    int decorative = 0;
+    for (HWND child = GetWindow(handle, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        if (GetDlgCtrlID(child) == -1 && SendMessageW(child, STM_GETIMAGE, IMAGE_BITMAP, 0) != 0) {
+            ++decorative;
+            EXPECT_TRUE(GetWindowLongW(child, GWL_STYLE) & WS_BORDER) << "the bordered one";
+        }
+    }
+    EXPECT_EQ(decorative, 1);
 }
 
 TEST(MainWindow, StartsWithTheHintDisabledReportButtonsFocusAndHighlightOnGetBiosInfo) {
