@@ -169,7 +169,7 @@ TEST(ResourceScript, WideLiteralsAreAsciiWithEscapesThatCannotRunOn) {
     // A hex digit after an escape would extend it, so it is escaped too.
     EXPECT_EQ(wideStringLiteral("于a1"), "L\"\\x4e8e\\x0061\\x0031\"");
     EXPECT_EQ(wideStringLiteral("于g"), "L\"\\x4e8eg\"");
-    EXPECT_EQ(wideStringLiteral("a\"b\\c"), "L\"a\\x0022b\\x005cc\"");
+    EXPECT_EQ(wideStringLiteral("a\"g\\h"), "L\"a\\x0022g\\x005ch\"");
     EXPECT_EQ(wideStringLiteral("\xF0\x9F\x98\x80"), "L\"\\xd83d\\xde00\"");
     EXPECT_THROW(wideStringLiteral("\xC0\x80"), std::invalid_argument);
     EXPECT_THROW(wideStringLiteral("\xE4\xBA"), std::invalid_argument);
