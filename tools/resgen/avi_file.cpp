@@ -15,8 +15,6 @@ using samplegen::PutDword;
 
 constexpr std::uint32_t kHasIndex = 0x10;  // AVIF_HASINDEX
 constexpr std::uint32_t kKeyFrame = 0x10;  // AVIIF_KEYFRAME
-constexpr std::uint32_t kMainHeaderSize = 56;
-constexpr std::uint32_t kStreamHeaderSize = 56;
 constexpr std::uint32_t kInfoHeaderSize = 40;
 constexpr std::uint32_t kMicrosecondsPerSecond = 1000000;
 constexpr char kFrameChunk[] = "00db";  // stream 0, uncompressed frame
