@@ -16,7 +16,7 @@ PACKAGES="
   poppler-utils
   hyperfine
   xvfb imagemagick
-  mingw-w64 wine64 file
+  mingw-w64 wine64 fonts-wine x11-utils file
   help2man lintian pkexec libxml2-utils dbus-daemon man-db
 "
 

@@ -1,11 +1,11 @@
 #!/bin/sh
 # Builds and runs every test: with g++, then with clang under
 # AddressSanitizer and UndefinedBehaviorSanitizer, then the Windows builds
-# (MinGW-w64): the 32-bit product is built and its imports checked, the
-# 64-bit build's tests run under wine64 and its romwise-cli.exe is compared
-# with the Linux one on every sample. Every build treats warnings as errors.
-# Last, the Debian package is built, checked with lintian, installed, tried
-# and removed again (as root only).
+# (MinGW-w64): the 32-bit programs are built and their imports checked, the
+# 64-bit build's tests (the window's on a virtual X display) run under wine64
+# and its romwise-cli.exe is compared with the Linux one on every sample.
+# Every build treats warnings as errors. Last, the Debian package is built,
+# checked with lintian, installed, tried and removed again (as root only).
 #   ROMWISE_SKIP_SANITIZERS=1, ROMWISE_SKIP_WINDOWS=1, ROMWISE_SKIP_PACKAGE=1
 #   leave a stage out.
 set -eu
@@ -23,8 +23,12 @@ if [ "${ROMWISE_SKIP_SANITIZERS:-0}" != 1 ]; then
 fi
 
 if [ "${ROMWISE_SKIP_WINDOWS:-0}" != 1 ]; then
+    # The Linux build above holds romwise-resgen, which draws the window's
+    # resources for both Windows builds.
+    export ROMWISE_HOST_BUILD=build
     sh scripts/build-windows.sh i686 build-win-i686 -DROMWISE_WERROR=ON
-    sh scripts/check-windows-program.sh build-win-i686/romwise-cli.exe i686
+    sh scripts/check-windows-program.sh build-win-i686/romwise-cli.exe i686 console
+    sh scripts/check-windows-program.sh build-win-i686/romwise.exe i686 gui
     sh scripts/test-windows.sh build-win-x86_64
     sh scripts/compare-windows.sh build build-win-x86_64
 fi

@@ -5,6 +5,7 @@
 #include "model/control_ids.h"
 #include "model/product_identity.h"
 #include "ui/artwork.h"
+#include "ui/common/window_texts.h"
 #include "ui/dialog_templates.h"
 
 namespace romwise::ui {
@@ -17,7 +18,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     const auto controls = buildDialog(*this, kAboutBoxTemplate);
     connectStandardButtons(*this, controls);
     if (auto* text = dynamic_cast<QLabel*>(controls.at(control::kAboutText))) {
-        text->setText(QStringLiteral("Romwise %1").arg(QString::fromLatin1(kVersionText)));
+        text->setText(QString::asprintf(kAboutTextFormat, kVersionText));
     }
     // The icon control sizes itself to the icon.
     if (auto* icon = findChild<QLabel*>(QStringLiteral("static0"))) {

@@ -8,6 +8,8 @@
 #include <QString>
 #include <cstdint>
 
+#include "ui/common/window_texts.h"
+
 class QPainter;
 
 namespace romwise::ui {
@@ -29,8 +31,6 @@ struct ColorButtonState {
     bool focus = false;
     bool isDefault = false;
 };
-
-inline constexpr int kMaxButtonLabel = 511;
 
 QColor colorFromBgr(std::uint32_t value);
 std::uint32_t bgrFromColor(const QColor& color);

@@ -1,53 +1,15 @@
-// Dialog templates as data: every control with its id, kind, position and
-// size in dialog units and its text, and the builder that makes widgets of
-// them.
+// The builder that makes Qt widgets of the dialog templates (the data itself
+// is in ui/common/dialog_template_data.h).
 #pragma once
 
 #include <QDialog>
 #include <QWidget>
 #include <map>
-#include <span>
 
+#include "ui/common/dialog_template_data.h"
 #include "ui/dialog_units.h"
 
 namespace romwise::ui {
-
-inline constexpr int kNoId = -1;
-inline constexpr int kAcceptId = 1;
-inline constexpr int kCancelId = 2;
-
-enum class ControlKind {
-    Label,         // static text, left-aligned
-    CentredLabel,  // static text, centred
-    WrappedLabel,  // static text over several lines
-    PlainLabel,    // static text without mnemonic processing
-    Field,         // read-only bordered single-line edit
-    Edit,          // editable bordered single-line edit
-    GroupBox,
-    PushButton,
-    DefaultButton,  // the dialog's default push button
-    ColorButton,    // owner-drawn push button
-    Picture,        // bitmap that reports clicks
-    Frame,          // bordered frame that reports clicks
-    CheckBox,
-    ListView,  // list in report mode
-    Icon,
-};
-
-struct ControlTemplate {
-    int id;
-    ControlKind kind;
-    int x, y, width, height;
-    const char* text;  // UTF-8
-};
-
-struct DialogTemplate {
-    int width, height;
-    const char* caption;  // UTF-8
-    const char* fontFace;
-    int fontPoints;
-    std::span<const ControlTemplate> controls;
-};
 
 // The object name a control gets: its id in decimal, or "static<N>" for a
 // control without an id (N is its place in the template).

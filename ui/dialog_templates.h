@@ -1,19 +1,6 @@
-// The program's dialog templates.
+// The program's dialog templates and the builder that makes Qt widgets of
+// them.
 #pragma once
 
+#include "ui/common/dialog_templates.h"
 #include "ui/dialog_template.h"
-
-namespace romwise::ui {
-
-extern const DialogTemplate kMainDialogTemplate;         // 102
-extern const DialogTemplate kAboutBoxTemplate;           // 100
-extern const DialogTemplate kSaveReportTemplate;         // 169
-extern const DialogTemplate kCloseConfirmationTemplate;  // 168
-extern const DialogTemplate kOptionsTemplate;            // 195
-extern const DialogTemplate kMoreInfoTemplate;           // 197
-
-// The About command's text, shown in the window's context menu.
-inline constexpr char kAboutCommandText[] = "&关于Romwise...";
-inline constexpr int kAboutCommandId = 16;
-
-}  // namespace romwise::ui

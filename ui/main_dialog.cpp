@@ -25,6 +25,7 @@
 #include "ui/artwork.h"
 #include "ui/clickable_label.h"
 #include "ui/color_button.h"
+#include "ui/common/window_texts.h"
 #include "ui/confirmation_dialog.h"
 #include "ui/dialog_templates.h"
 #include "ui/logo_animation.h"
@@ -37,7 +38,6 @@ namespace romwise::ui {
 
 namespace {
 
-constexpr char kPrintDocumentName[] = "test";
 constexpr char kHelpMissing[] = "The help page could not be found.";
 constexpr char kHelpNotOpened[] =
     "The help page could not be opened: no program to show it was found. It is ";

@@ -17,10 +17,6 @@ QString fromRecord(const char* text) {
 
 }  // namespace
 
-SlotListColumns slotListColumns(int windowWidth) {
-    return {windowWidth / 3 - 4, 2 * windowWidth / 3};
-}
-
 MoreInfoDialog::MoreInfoDialog(const DetectionResults& results, QWidget* parent) : QDialog(parent) {
     const auto controls = buildDialog(*this, kMoreInfoTemplate);
     connectStandardButtons(*this, controls);
@@ -30,7 +26,8 @@ MoreInfoDialog::MoreInfoDialog(const DetectionResults& results, QWidget* parent)
     }
     const SlotListColumns columns = slotListColumns(list->frameGeometry().width());
     list->setColumnCount(2);
-    list->setHeaderLabels({QStringLiteral("Slot"), QStringLiteral("Memory Installed")});
+    list->setHeaderLabels(
+        {QString::fromLatin1(kSlotColumnHeader), QString::fromLatin1(kSizeColumnHeader)});
     list->setColumnWidth(0, columns.slot);
     list->setColumnWidth(1, columns.size);
 
@@ -39,12 +36,12 @@ MoreInfoDialog::MoreInfoDialog(const DetectionResults& results, QWidget* parent)
                                     static_cast<int>(results.memorySlotTexts.text.size()));
     for (int i = 0; i < count; ++i) {
         auto* row = new QTreeWidgetItem(list);
-        row->setText(0, QStringLiteral("  %1").arg(i + 1));
+        row->setText(0, QString::asprintf(kSlotRowFormat, i + 1));
         row->setText(1, fromRecord(results.memorySlotTexts.text[static_cast<size_t>(i)].c_str()));
     }
     new QTreeWidgetItem(list);  // the blank separator row
     auto* total = new QTreeWidgetItem(list);
-    total->setText(0, QStringLiteral("  Total:"));
+    total->setText(0, QString::fromLatin1(kTotalRowText));
     total->setText(1, fromRecord(results.installedMemoryText.c_str()));
 }
 

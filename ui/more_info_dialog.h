@@ -5,16 +5,9 @@
 #include <QDialog>
 
 #include "model/detection_results.h"
+#include "ui/common/window_texts.h"
 
 namespace romwise::ui {
-
-struct SlotListColumns {
-    int slot;
-    int size;
-};
-
-// Column widths for a list `windowWidth` pixels wide: w / 3 - 4 and 2w / 3.
-SlotListColumns slotListColumns(int windowWidth);
 
 class MoreInfoDialog : public QDialog {
   public:

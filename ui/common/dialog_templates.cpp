@@ -1,4 +1,4 @@
-#include "ui/dialog_templates.h"
+#include "ui/common/dialog_templates.h"
 
 #include "model/control_ids.h"
 

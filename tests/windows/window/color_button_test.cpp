@@ -1,0 +1,189 @@
+// The owner-drawn colour button's pixels in each state, painted as
+// WM_DRAWITEM asks: face, frame rings and their corners, the focus dots, the
+// embossed disabled label and the 1-pixel press offset.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "ui/win32/color_button.h"
+
+namespace romwise::ui::win32 {
+namespace {
+
+constexpr int kWidth = 100;
+constexpr int kHeight = 30;
+constexpr COLORREF kRed = RGB(255, 0, 0);
+
+struct Canvas {
+    Canvas() {
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = kWidth;
+        info.bmiHeader.biHeight = -kHeight;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        dc = CreateCompatibleDC(nullptr);
+        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, nullptr, nullptr, 0);
+        SelectObject(dc, bitmap);
+        // A heavy face, so the label has pixels of the full text colour.
+        font = CreateFontW(-20, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
+                           NONANTIALIASED_QUALITY, 0, L"Tahoma");
+        SelectObject(dc, font);
+        HBRUSH magenta = CreateSolidBrush(RGB(255, 0, 255));
+        const RECT all = {0, 0, kWidth, kHeight};
+        FillRect(dc, &all, magenta);
+        DeleteObject(magenta);
+    }
+    ~Canvas() {
+        DeleteDC(dc);
+        DeleteObject(bitmap);
+        DeleteObject(font);
+    }
+    COLORREF at(int x, int y) const { return GetPixel(dc, x, y); }
+
+    HDC dc;
+    HBITMAP bitmap;
+    HFONT font;
+};
+
+class ColorButtonPainting : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        button = CreateWindowExW(0, L"Button", L"Go", WS_POPUP | BS_OWNERDRAW, 0, 0, kWidth,
+                                 kHeight, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        painter.attach(button);
+        painter.setColors(kRed, RGB(15, 180, 120));
+    }
+    void TearDown() override { DestroyWindow(button); }
+
+    void paint(Canvas& canvas, UINT state) {
+        DRAWITEMSTRUCT item = {};
+        item.CtlType = ODT_BUTTON;
+        item.itemAction = ODA_DRAWENTIRE;
+        item.itemState = state;
+        item.hwndItem = button;
+        item.hDC = canvas.dc;
+        item.rcItem = {0, 0, kWidth, kHeight};
+        painter.drawItem(item);
+        GdiFlush();
+    }
+
+    // The bounds of the pixels in the label area that are not the face.
+    RECT labelBounds(const Canvas& canvas, COLORREF face) {
+        RECT bounds = {kWidth, kHeight, 0, 0};
+        for (int y = 3; y < kHeight - 3; ++y) {
+            for (int x = 5; x < kWidth - 5; ++x) {
+                if (canvas.at(x, y) != face) {
+                    bounds = {std::min<LONG>(bounds.left, x), std::min<LONG>(bounds.top, y),
+                              std::max<LONG>(bounds.right, x + 1),
+                              std::max<LONG>(bounds.bottom, y + 1)};
+                }
+            }
+        }
+        return bounds;
+    }
+
+    bool hasColour(const Canvas& canvas, COLORREF colour) {
+        for (int y = 0; y < kHeight; ++y) {
+            for (int x = 0; x < kWidth; ++x) {
+                if (canvas.at(x, y) == colour) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+
+    // The system's dotted focus rectangle 4 pixels inside: along its top
+    // edge every other pixel is the face inverted, in the system's phase.
+    static bool hasFocusDots(const Canvas& canvas, COLORREF face) {
+        const COLORREF inverted = face ^ 0xFFFFFF;
+        const COLORREF first = canvas.at(10, 4);
+        const COLORREF second = canvas.at(11, 4);
+        return (first == inverted) != (second == inverted) && (first == face || second == face) &&
+               canvas.at(12, 4) == first && canvas.at(13, 4) == second;
+    }
+
+    HWND button = nullptr;
+    ColorButton painter;
+};
+
+TEST_F(ColorButtonPainting, RestingButtonHasTheRaisedFrameWithBottomRightEdgesWinningCorners) {
+    Canvas canvas;
+    paint(canvas, 0);
+    const ColorButton::Colors& c = painter.colors();
+    EXPECT_EQ(canvas.at(0, 0), c.highlight);
+    EXPECT_EQ(canvas.at(0, 15), c.highlight);
+    EXPECT_EQ(canvas.at(99, 0), c.darkShadow);
+    EXPECT_EQ(canvas.at(0, 29), c.darkShadow);
+    EXPECT_EQ(canvas.at(99, 29), c.darkShadow);
+    EXPECT_EQ(canvas.at(1, 1), c.light);
+    EXPECT_EQ(canvas.at(98, 28), c.shadow);
+    EXPECT_EQ(canvas.at(2, 2), c.face);
+    EXPECT_FALSE(hasFocusDots(canvas, c.face));
+    EXPECT_TRUE(hasColour(canvas, kRed)) << "the label in the text colour";
+}
+
+TEST_F(ColorButtonPainting, FocusAddsTheBlackOutlineAndTheDottedRectangle) {
+    Canvas canvas;
+    paint(canvas, ODS_FOCUS);
+    const ColorButton::Colors& c = painter.colors();
+    EXPECT_EQ(canvas.at(0, 0), RGB(0, 0, 0));
+    EXPECT_EQ(canvas.at(99, 29), RGB(0, 0, 0));
+    EXPECT_EQ(canvas.at(1, 1), c.highlight);
+    EXPECT_EQ(canvas.at(2, 2), c.light);
+    EXPECT_EQ(canvas.at(98, 28), c.darkShadow);
+    EXPECT_EQ(canvas.at(97, 27), c.shadow);
+    EXPECT_TRUE(hasFocusDots(canvas, c.face));
+    EXPECT_EQ(canvas.at(3, 3), c.face);
+}
+
+TEST_F(ColorButtonPainting, PressedButtonHasTheSunkenRingsNeverTheOutlineButKeepsTheDots) {
+    Canvas canvas;
+    paint(canvas, ODS_SELECTED | ODS_FOCUS);
+    const ColorButton::Colors& c = painter.colors();
+    EXPECT_EQ(canvas.at(0, 0), c.darkShadow);
+    EXPECT_EQ(canvas.at(99, 29), c.darkShadow);
+    EXPECT_EQ(canvas.at(1, 1), c.shadow);
+    EXPECT_EQ(canvas.at(98, 28), c.shadow);
+    EXPECT_EQ(canvas.at(2, 2), c.face);
+    EXPECT_TRUE(hasFocusDots(canvas, c.face));
+}
+
+TEST_F(ColorButtonPainting, PressingMovesTheLabelOnePixelRightAndDown) {
+    Canvas resting;
+    Canvas pressed;
+    paint(resting, 0);
+    paint(pressed, ODS_SELECTED);
+    RECT up = labelBounds(resting, painter.colors().face);
+    const RECT down = labelBounds(pressed, painter.colors().face);
+    ASSERT_LT(up.left, up.right);
+    OffsetRect(&up, 1, 1);
+    EXPECT_TRUE(EqualRect(&up, &down));
+}
+
+TEST_F(ColorButtonPainting, DisabledButtonIsEmbossedOnTheSystemFaceEvenWithFocus) {
+    Canvas canvas;
+    paint(canvas, ODS_DISABLED | ODS_FOCUS);
+    EXPECT_EQ(canvas.at(0, 0), RGB(0, 0, 0));
+    EXPECT_EQ(canvas.at(10, 10), GetSysColor(COLOR_BTNFACE)) << "setColors keeps the system's";
+    EXPECT_FALSE(hasColour(canvas, kRed));
+    EXPECT_TRUE(hasColour(canvas, RGB(255, 255, 255)));
+    EXPECT_TRUE(hasColour(canvas, RGB(128, 128, 128)));
+}
+
+TEST_F(ColorButtonPainting, ResetColorsGoesBackToTheSystemsAndTheLabelIsCutAt511Characters) {
+    painter.resetColors();
+    EXPECT_EQ(painter.colors().face, GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(painter.colors().text, GetSysColor(COLOR_BTNTEXT));
+    // A label of 600 characters whose end would show: only the first 511 are drawn.
+    std::wstring label(511, L' ');
+    label += std::wstring(89, L'W');
+    SetWindowTextW(button, label.c_str());
+    Canvas canvas;
+    paint(canvas, 0);
+    EXPECT_EQ(labelBounds(canvas, painter.colors().face).left, kWidth) << "only blanks drawn";
+}
+
+}  // namespace
+}  // namespace romwise::ui::win32

@@ -1,0 +1,350 @@
+#include "ui/win32/main_window.h"
+
+#include "model/control_ids.h"
+#include "model/product_identity.h"
+#include "model/run_texts.h"
+#include "report/report_save.h"
+#include "ui/common/dialog_templates.h"
+#include "ui/common/resource_ids.h"
+#include "ui/common/window_texts.h"
+#include "ui/win32/help_page.h"
+#include "ui/win32/report_printing.h"
+#include "ui/win32/secondary_dialogs.h"
+#include "ui/win32/wide_text.h"
+#include "ui/win32/window_artwork.h"
+
+namespace romwise::ui::win32 {
+
+namespace {
+
+// Posted at the end of the initialisation when Get BIOS Info is to be
+// pressed as soon as the window shows.
+constexpr UINT kGetBiosInfoAtStart = WM_APP + 1;
+// The system command ids keep their low four bits for the system.
+constexpr WPARAM kSystemCommandMask = 0xFFF0;
+constexpr int kTitleLength = 256;
+
+// The template's one picture without an id: the decorative picture.
+int decorativePictureIndex() {
+    int index = 0;
+    for (const ControlTemplate& control : kMainDialogTemplate.controls) {
+        if (control.kind == ControlKind::Picture && control.id == kNoId) {
+            return index;
+        }
+        ++index;
+    }
+    return -1;
+}
+
+bool keyDown(int key) {
+    return (GetKeyState(key) & 0x8000) != 0;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(DetectionResults& results, DetectionOptions& options,
+                       const MainWindowServices& services)
+    : DialogWindow(kMainDialogTemplate, DialogRole::Main),
+      session_(results, options, *this, services.detectors, services.os, services.driverHost),
+      controller_(session_, services.shell),
+      files_(services.files),
+      helpPage_(services.helpPage),
+      choosePrinter_(choosePrinter),
+      openHelp_(openWithShell) {}
+
+MainWindow::~MainWindow() {
+    if (detailsBitmap_ != nullptr) {
+        DeleteObject(detailsBitmap_);
+    }
+    if (decorativeBitmap_ != nullptr) {
+        DeleteObject(decorativeBitmap_);
+    }
+}
+
+INT_PTR MainWindow::run(bool getBiosInfo) {
+    getBiosInfoAtStart_ = getBiosInfo;
+    return runModal(nullptr);
+}
+
+bool MainWindow::initialize() {
+    addAboutCommand();
+    largeIcon_ = loadApplicationIcon(instance(), false);
+    smallIcon_ = loadApplicationIcon(instance(), true);
+    SendMessageW(handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_));
+    SendMessageW(handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+
+    wchar_t title[kTitleLength] = {};
+    GetWindowTextW(handle(), title, kTitleLength);
+    SetWindowTextW(handle(), (std::wstring(title) + L" " + wideFromUtf8(kVersionText)).c_str());
+
+    getBiosInfoButton_.attach(control(control::kGetBiosInfo));
+    submitButton_.attach(control(control::kSubmit));
+    placeArtwork();
+    // The hint, the disabled report buttons, the focus on Get BIOS Info, the
+    // hidden More info and the highlight, as the command logic sets them.
+    controller_.initialize();
+    if (getBiosInfoAtStart_) {
+        PostMessageW(handle(), kGetBiosInfoAtStart, 0, 0);
+    }
+    // The focus is set already.
+    return false;
+}
+
+void MainWindow::addAboutCommand() {
+    wchar_t text[kTitleLength] = {};
+    if (LoadStringW(instance(), resource::kAboutCommandString, text, kTitleLength) <= 0) {
+        return;
+    }
+    HMENU menu = GetSystemMenu(handle(), FALSE);
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, kAboutCommandId, text);
+}
+
+void MainWindow::placeArtwork() {
+    detailsBitmap_ =
+        showBitmap(control(control::kDetailsPicture), instance(), resource::kDetailsBitmap);
+    if (HWND picture = controlAt(decorativePictureIndex())) {
+        // A bordered picture: the border takes its place inside the control.
+        SetWindowLongPtrW(picture, GWL_STYLE, GetWindowLongPtrW(picture, GWL_STYLE) | WS_BORDER);
+        SetWindowPos(picture, nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+        decorativeBitmap_ = showBitmap(picture, instance(), resource::kDecorativeBitmap);
+    }
+    logo_ = startLogoAnimation(control(control::kLogo), instance());
+}
+
+bool MainWindow::command(int id, int notification, HWND control) {
+    // A button's other notifications (an owner-drawn button's double click)
+    // are no command; neither are a picture's double clicks.
+    const bool clicked = notification == BN_CLICKED;  // STN_CLICKED for pictures
+    if (id != IDOK && id != IDCANCEL && !clicked) {
+        return false;
+    }
+    switch (id) {
+        case control::kGetBiosInfo:
+            controller_.getBiosInfo();
+            return true;
+        case control::kClose:
+            endResult_ = IDOK;
+            controller_.closeRequested();
+            return true;
+        case control::kSubmit:
+            controller_.submit();
+            return true;
+        case control::kSave:
+            controller_.save();
+            return true;
+        case control::kPrint:
+            controller_.print();
+            return true;
+        case control::kOptions:
+            runOptionsDialog();
+            return true;
+        case control::kMoreInfo:
+            runMoreInfoDialog();
+            return true;
+        case control::kHelp:
+            showHelp();
+            return true;
+        case control::kLogo:
+            controller_.openWebSite();
+            return true;
+        case control::kDetailsPicture:
+            controller_.detailsPictureClicked(keyDown(VK_CONTROL), keyDown(VK_MENU));
+            return true;
+        default:
+            // Enter and Escape end the dialog at once, without the close path.
+            return DialogWindow::command(id, notification, control);
+    }
+}
+
+bool MainWindow::message(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    switch (message) {
+        case kGetBiosInfoAtStart:
+            ShowWindow(handle(), SW_SHOW);
+            UpdateWindow(handle());
+            controller_.getBiosInfo();
+            return true;
+        case WM_CLOSE:
+            // The close box, the system menu and Alt+F4 take the close path;
+            // the dialog then ends as the cancel command would end it.
+            endResult_ = IDCANCEL;
+            controller_.closeRequested();
+            return true;
+        case WM_SYSCOMMAND:
+            if ((wParam & kSystemCommandMask) == static_cast<WPARAM>(kAboutCommandId)) {
+                runAboutBox();
+                return true;
+            }
+            return false;
+        case WM_DRAWITEM: {
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (ColorButton* button = colorButtonFor(static_cast<int>(item->CtlID))) {
+                button->drawItem(*item);
+                result = TRUE;
+                return true;
+            }
+            return false;
+        }
+        case WM_PAINT:
+            if (IsIconic(handle())) {
+                paintMinimised();
+                return true;
+            }
+            return false;
+        case WM_QUERYDRAGICON:
+            result = reinterpret_cast<INT_PTR>(largeIcon_);
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The application icon centred in the client area of the minimised window.
+void MainWindow::paintMinimised() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(handle(), &paint);
+    SendMessageW(handle(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    RECT client;
+    GetClientRect(handle(), &client);
+    const int width = GetSystemMetrics(SM_CXICON);
+    const int height = GetSystemMetrics(SM_CYICON);
+    DrawIcon(dc, (client.right - width + 1) / 2, (client.bottom - height + 1) / 2, largeIcon_);
+    EndPaint(handle(), &paint);
+}
+
+ColorButton* MainWindow::colorButtonFor(int controlId) {
+    if (controlId == control::kGetBiosInfo) {
+        return &getBiosInfoButton_;
+    }
+    if (controlId == control::kSubmit) {
+        return &submitButton_;
+    }
+    return nullptr;
+}
+
+const ColorButton* MainWindow::colorButton(int controlId) const {
+    return const_cast<MainWindow*>(this)->colorButtonFor(controlId);
+}
+
+void MainWindow::setFieldText(int controlId, const char* text) {
+    HWND field = control(controlId);
+    if (field == nullptr) {
+        return;
+    }
+    SetWindowTextW(field, wideFromRecord(text).c_str());
+    // The sign-on field is the status line while a pass runs on this thread.
+    if (controlId == control::kSignOn && IsWindowVisible(field)) {
+        UpdateWindow(field);
+    }
+}
+
+void MainWindow::enableControl(int controlId, bool enabled) {
+    if (HWND window = control(controlId)) {
+        EnableWindow(window, enabled ? TRUE : FALSE);
+    }
+}
+
+void MainWindow::showControl(int controlId, bool visible) {
+    if (HWND window = control(controlId)) {
+        ShowWindow(window, visible ? SW_SHOW : SW_HIDE);
+    }
+}
+
+void MainWindow::setFocus(int controlId) {
+    if (HWND window = control(controlId)) {
+        // Through the dialog manager, which keeps the default button right.
+        SendMessageW(handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(window), TRUE);
+    }
+}
+
+void MainWindow::showMessage(const std::wstring& text, const std::wstring& caption) {
+    MessageBoxW(handle(), text.c_str(), caption.c_str(), MB_OK);
+}
+
+void MainWindow::messageBox(const char* text, const char* caption) {
+    showMessage(wideFromRecord(text), wideFromRecord(caption));
+}
+
+void MainWindow::setButtonColors(int controlId, std::uint32_t textColor, std::uint32_t faceColor) {
+    if (ColorButton* button = colorButtonFor(controlId)) {
+        button->setColors(textColor, faceColor);
+    }
+}
+
+void MainWindow::resetButtonColors(int controlId) {
+    if (ColorButton* button = colorButtonFor(controlId)) {
+        button->resetColors();
+    }
+}
+
+DialogResult MainWindow::runCloseConfirmation() {
+    ConfirmationDialog dialog;
+    switch (dialog.runModal(handle())) {
+        case IDOK:
+            return DialogResult::Accept;
+        case IDCANCEL:
+            return DialogResult::Cancel;
+        case kDialogFailed:
+        case 0:  // no valid owner
+            return DialogResult::CouldNotCreate;
+        default:
+            return DialogResult::Other;
+    }
+}
+
+void MainWindow::runSaveReportDialog() {
+    SaveReportDialog dialog(wideFromAnsi(defaultReportPath(files_)),
+                            [this](const std::wstring& path) {
+                                // A name the system's code page cannot spell exactly would name
+                                // another file: refuse it as a file that cannot be written.
+                                const std::optional<std::string> ansi = ansiFromWide(path);
+                                if (!ansi) {
+                                    messageBox(kFileErrorSaving, kErrorCaption);
+                                    return;
+                                }
+                                acceptSaveReport(session_.results, *ansi, files_, *this);
+                            });
+    dialog.runModal(handle());
+}
+
+void MainWindow::runPrintJob() {
+    HDC printer = choosePrinter_ ? choosePrinter_(handle()) : nullptr;
+    if (printer == nullptr) {
+        return;  // cancelling is not an error
+    }
+    printReportOn(printer, session_.results);
+    DeleteDC(printer);
+}
+
+void MainWindow::runOptionsDialog() {
+    OptionsDialog dialog(session_.options);
+    dialog.runModal(handle());
+}
+
+void MainWindow::runMoreInfoDialog() {
+    MoreInfoDialog dialog(session_.results);
+    dialog.runModal(handle());
+}
+
+void MainWindow::runAboutBox() {
+    AboutBox box;
+    box.runModal(handle());
+}
+
+void MainWindow::showHelp() {
+    const std::wstring caption = wideFromUtf8(kApplicationTitle);
+    if (helpPage_.empty() || GetFileAttributesW(helpPage_.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        showMessage(wideFromUtf8(kHelpPageMissing), caption);
+        return;
+    }
+    if (!openHelp_ || !openHelp_(helpPage_)) {
+        showMessage(wideFromUtf8(kHelpPageNotOpened) + L"\n" + helpPage_, caption);
+    }
+}
+
+void MainWindow::endDialog() {
+    end(endResult_);
+}
+
+}  // namespace romwise::ui::win32

@@ -1,0 +1,35 @@
+// romwise.exe's command line.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace romwise::ui::win32 {
+
+struct ProgramOptions {
+    std::optional<std::wstring> machine;  // a machine profile instead of this computer
+    bool getBiosInfo = false;             // press Get BIOS Info once the window shows
+    bool help = false;
+    bool version = false;
+};
+
+struct ProgramOptionsResult {
+    ProgramOptions options;
+    std::string error;  // empty when the arguments were understood
+};
+
+// The arguments after the program's name.
+ProgramOptionsResult parseProgramOptions(const std::vector<std::wstring>& arguments);
+
+inline constexpr char kProgramUsage[] =
+    "Usage: romwise [--machine FILE] [--get-bios-info] [--help] [--version]\n"
+    "\n"
+    "Shows the Romwise window.\n"
+    "\n"
+    "  --machine FILE   run on a machine profile instead of this computer\n"
+    "  --get-bios-info  press Get BIOS Info as soon as the window shows\n"
+    "  --help           show this help and exit\n"
+    "  --version        show the version and exit\n";
+
+}  // namespace romwise::ui::win32
