@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "hw/rom_window.h"
+#include "model/message_text.h"
 #include "platform/sim/cpuid_dump_parser.h"
 #include "platform/sim/profile_fields.h"
 #include "platform/sim/sim_devices.h"
@@ -14,9 +15,11 @@
 
 namespace romwise::sim {
 
+// The message is one line whatever the profile holds: control bytes in file
+// names, keys and quoted values are written out as escapes.
 ProfileError::ProfileError(std::string file, std::string key, std::string problem)
-    : std::runtime_error(key.empty() ? file + ": " + problem
-                                     : file + ": key \"" + key + "\": " + problem),
+    : std::runtime_error(escapeControlBytes(
+          key.empty() ? file + ": " + problem : file + ": key \"" + key + "\": " + problem)),
       file_(std::move(file)),
       key_(std::move(key)),
       problem_(std::move(problem)) {}

@@ -14,6 +14,8 @@ namespace romwise::sim {
 //   FILE: key "KEY": PROBLEM
 // or, for a problem with the file as a whole,
 //   FILE: PROBLEM
+// on one line: control bytes are escaped there (see escapeControlBytes);
+// file(), key() and problem() keep them.
 class ProfileError : public std::runtime_error {
   public:
     ProfileError(std::string file, std::string key, std::string problem);
