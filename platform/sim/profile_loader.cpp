@@ -1,7 +1,6 @@
 #include "platform/sim/profile_loader.h"
 
 #include <array>
-#include <limits>
 #include <map>
 #include <string_view>
 #include <utility>
@@ -10,6 +9,7 @@
 #include "model/message_text.h"
 #include "platform/sim/cpuid_dump_parser.h"
 #include "platform/sim/profile_fields.h"
+#include "platform/sim/profile_json.h"
 #include "platform/sim/sim_devices.h"
 #include "platform/sim/smbios_dump_placement.h"
 
@@ -29,6 +29,13 @@ namespace {
 using nlohmann::json;
 
 constexpr std::uint64_t kMaxPciDevice = 31;
+// The simulated clock measurement reads the performance counter once per
+// count for 2 x 50 ms of counts, so its frequency bounds the time a pass
+// takes (about 0.4 s at 4 GHz). A counter from 1 Hz up to a time-stamp
+// counter used as the performance counter; clocks up to 100 GHz.
+constexpr std::uint64_t kMaxCounterFrequency = 4'000'000'000;
+constexpr std::uint64_t kMaxClockMhz = 100'000;
+constexpr double kMaxBitScanLoopSeconds = 1000.0;
 constexpr std::uint16_t kPciFirstPort = 0xCF8;
 constexpr std::uint16_t kPciLastPort = 0xCFF;
 
@@ -319,17 +326,21 @@ constexpr std::array<KeyReader<ProfileCpu>, 6> kCpuKeys = {{
      }},
     {"sse", [](const ProfileReader& r, const json& v, const std::string& k,
                ProfileCpu& cpu) { cpu.sse = r.boolValue(v, k); }},
-    {"clockMhz", [](const ProfileReader& r, const json& v, const std::string& k,
-                    ProfileCpu& cpu) { cpu.clockMhz = r.number<std::uint32_t>(v, k, kMaxDword); }},
+    {"clockMhz",
+     [](const ProfileReader& r, const json& v, const std::string& k, ProfileCpu& cpu) {
+         cpu.clockMhz = r.number<std::uint32_t>(v, k, kMaxClockMhz);
+     }},
     {"counterFrequency",
      [](const ProfileReader& r, const json& v, const std::string& k, ProfileCpu& cpu) {
-         cpu.counterFrequency = r.unsignedValue(v, k, std::numeric_limits<std::int64_t>::max());
+         cpu.counterFrequency = r.unsignedValue(v, k, kMaxCounterFrequency);
          if (cpu.counterFrequency == 0) {
              r.fail(k, "the counter frequency must be above 0");
          }
      }},
-    {"bsfLoopSeconds", [](const ProfileReader& r, const json& v, const std::string& k,
-                          ProfileCpu& cpu) { cpu.bsfLoopSeconds = r.secondsValue(v, k); }},
+    {"bsfLoopSeconds",
+     [](const ProfileReader& r, const json& v, const std::string& k, ProfileCpu& cpu) {
+         cpu.bsfLoopSeconds = r.secondsValue(v, k, kMaxBitScanLoopSeconds);
+     }},
 }};
 
 // --- the whole profile ------------------------------------------------------
@@ -411,7 +422,9 @@ void ProfileReader::readRom(const json& value, MachineProfile& profile) const {
         fail("rom", "the ROM file is empty");
     }
     if (bytes.size() > kRomLength) {
-        bytes.erase(bytes.begin(), bytes.end() - static_cast<std::ptrdiff_t>(kRomLength));
+        // A copy, so that the rest of a whole flash image is not kept.
+        bytes = std::vector<std::uint8_t>(bytes.end() - static_cast<std::ptrdiff_t>(kRomLength),
+                                          bytes.end());
     }
     const std::uint64_t address = std::uint64_t{kRomBase} + kRomLength - bytes.size();
     profile.memory.push_back(MemoryRegion{address, std::move(bytes)});
@@ -559,22 +572,12 @@ std::optional<ProfileCpu> ProfileReader::readCpu(const json& value) const {
 
 MachineProfile ProfileReader::load() {
     std::string problem;
-    const auto bytes = readWholeFile(path(), problem);
+    const auto bytes = readWholeFile(path(), kMaxProfileBytes, problem);
     if (!bytes) {
         fail("", "cannot read the profile: " + problem);
     }
 
-    json root;
-    try {
-        root = json::parse(bytes->begin(), bytes->end());
-    } catch (const json::parse_error& error) {
-        std::string detail = error.what();
-        const std::size_t tag = detail.find("] ");
-        if (tag != std::string::npos) {
-            detail.erase(0, tag + 2);  // drop the "[json.exception.parse_error.101]" tag
-        }
-        fail("", "not valid JSON: " + detail);
-    }
+    const json root = parseProfileJson(*bytes, *this);
     if (!root.is_object()) {
         fail("", "expected a JSON object at the top level, got " + describeJson(root));
     }
