@@ -30,7 +30,10 @@ const char kCliUsage[] =
     "                                     field texts, message boxes and browser launches\n"
     "                          url        the full upgrade-request address\n"
     "                          short-url  the short upgrade-request address\n"
-    "  --output FILE         save the text report to FILE, as the save command does\n"
+    "  --output FILE         save the text report to FILE, as the save command does:\n"
+    "                        an existing file is replaced whole, keeping its owner,\n"
+    "                        permissions and links; a device, FIFO or terminal is\n"
+    "                        written to; a read-only file is refused\n"
     "  --submit              after the passes, hand the upgrade request to the browser,\n"
     "                        as the Submit button does\n"
     "  --trace-ports FILE    write one line per I/O port access to FILE\n"
@@ -47,7 +50,9 @@ const char kCliUsage[] =
     "  3  the last pass stopped early (no administrator rights, no hardware driver,\n"
     "     BIOS ROM not readable)\n"
     "  4  the last pass failed (unsupported platform, out of memory)\n"
-    "  5  the report could not be written to the --output file\n";
+    "  5  an output could not be written: the report to the --output file, or\n"
+    "     standard output or the --trace-ports file in full (a full disk, a closed\n"
+    "     pipe); a message says which. It takes the place of 0, 3 and 4.\n";
 
 namespace {
 
