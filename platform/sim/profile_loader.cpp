@@ -60,6 +60,7 @@ class ProfileReader : public ProfileFields {
     explicit ProfileReader(std::string path) : ProfileFields(std::move(path)) {}
 
     MachineProfile load();
+    MachineProfile parse(const std::vector<std::uint8_t>& text);
 
     // Refuses keys the table does not name; refuses the object with
     // `missingRequired` when a required key is absent; then reads every key
@@ -576,8 +577,11 @@ MachineProfile ProfileReader::load() {
     if (!bytes) {
         fail("", "cannot read the profile: " + problem);
     }
+    return parse(*bytes);
+}
 
-    const json root = parseProfileJson(*bytes, *this);
+MachineProfile ProfileReader::parse(const std::vector<std::uint8_t>& text) {
+    const json root = parseProfileJson(text, *this);
     if (!root.is_object()) {
         fail("", "expected a JSON object at the top level, got " + describeJson(root));
     }
@@ -593,6 +597,10 @@ MachineProfile ProfileReader::load() {
 
 MachineProfile loadMachineProfile(const std::string& path) {
     return ProfileReader(path).load();
+}
+
+MachineProfile parseMachineProfile(const std::vector<std::uint8_t>& text, const std::string& path) {
+    return ProfileReader(path).parse(text);
 }
 
 }  // namespace romwise::sim
