@@ -16,7 +16,7 @@
 
 #include <filesystem>
 #include <functional>
-#include <thread>
+#include <set>
 
 #include "platform/linux/linux_report_files.h"
 #include "report/report_save.h"
@@ -28,9 +28,7 @@ namespace romwise {
 namespace {
 
 namespace fs = std::filesystem;
-using test_support::ReadFileBytes;
-using test_support::TempDirectory;
-using testing::completedRecord;
+using Names = std::set<std::string>;
 
 constexpr char kOldReport[] = "an older report\r\n";
 
@@ -40,75 +38,70 @@ struct stat statusOf(const fs::path& path) {
     return status;
 }
 
+// How a child ended: its exit status, or minus the signal that ended it.
+int childFate(const std::function<int()>& body) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::_exit(body());
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFSIGNALED(status) ? -WTERMSIG(status) : WEXITSTATUS(status);
+}
+
+// `body` in a child running as nobody:nogroup: 0 when it returned true, 1
+// when false, 99 when the child could not become nobody.
+int asNobody(const std::function<bool()>& body) {
+    const passwd* nobody = ::getpwnam("nobody");
+    return nobody == nullptr ? 99 : childFate([&] {
+        const bool dropped = ::setgroups(0, nullptr) == 0 &&
+                             ::setresgid(nobody->pw_gid, nobody->pw_gid, nobody->pw_gid) == 0 &&
+                             ::setresuid(nobody->pw_uid, nobody->pw_uid, nobody->pw_uid) == 0;
+        return dropped ? (body() ? 0 : 1) : 99;
+    });
+}
+
 class SaveTargetsTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        // Readable and searchable for the child that runs as nobody.
-        fs::permissions(dir_.path(), fs::perms::owner_all | fs::perms::group_exec |
-                                         fs::perms::others_exec | fs::perms::others_read);
-    }
+    // The folder is searchable for the child that runs as nobody.
+    void SetUp() override { ::chmod(dir_.path().c_str(), 0755); }
 
     bool save(const fs::path& target) { return saveTextReport(record_, target.string(), files_); }
     std::string read(const fs::path& path) const {
-        const std::vector<std::uint8_t> bytes = ReadFileBytes(path);
+        const auto bytes = test_support::ReadFileBytes(path);
         return std::string(bytes.begin(), bytes.end());
     }
-    fs::path write(const std::string& name, const std::string& text, mode_t mode) const {
-        const fs::path path = dir_.write(name, text);
-        EXPECT_EQ(::chmod(path.c_str(), mode), 0);
+    fs::path file(const std::string& name, mode_t mode) const {
+        const fs::path path = dir_.write(name, kOldReport);
+        ::chmod(path.c_str(), mode);
         return path;
     }
-    // The names in the folder: a save leaves nothing else behind.
-    std::vector<std::string> names(const fs::path& folder) const {
-        std::vector<std::string> found;
+    fs::path sharedFolder() const {
+        const fs::path folder = dir_.path() / "shared";
+        fs::create_directory(folder);
+        fs::permissions(folder, fs::perms::all);
+        return folder;
+    }
+    // The names in a folder: a save leaves nothing else behind.
+    static Names names(const fs::path& folder) {
+        Names found;
         for (const auto& entry : fs::directory_iterator(folder)) {
-            found.push_back(entry.path().filename().string());
+            found.insert(entry.path().filename().string());
         }
-        std::sort(found.begin(), found.end());
         return found;
     }
-    // A character device node like /dev/null (1, 3) or /dev/full (1, 7).
-    fs::path deviceNode(const std::string& name, unsigned minorNumber) {
-        const fs::path path = dir_.path() / name;
-        if (::mknod(path.c_str(), S_IFCHR | 0666, makedev(1, minorNumber)) != 0) {
-            return {};
-        }
-        ::chmod(path.c_str(), 0666);
-        return path;
-    }
-    // Runs `body` in a child as user nobody (with group nogroup); its exit
-    // status, or -1 when the child could not become nobody.
-    static int asNobody(const std::function<bool()>& body) {
-        const passwd* nobody = ::getpwnam("nobody");
-        if (nobody == nullptr) {
-            return -1;
-        }
-        const uid_t uid = nobody->pw_uid;
-        const gid_t gid = nobody->pw_gid;
-        const pid_t child = ::fork();
-        if (child == 0) {
-            if (::setgroups(0, nullptr) != 0 || ::setresgid(gid, gid, gid) != 0 ||
-                ::setresuid(uid, uid, uid) != 0) {
-                ::_exit(99);
-            }
-            ::_exit(body() ? 0 : 1);
-        }
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        return WIFEXITED(status) && WEXITSTATUS(status) != 99 ? WEXITSTATUS(status) : -1;
-    }
-    static bool isRoot() { return ::geteuid() == 0; }
 
-    TempDirectory dir_;
+    test_support::TempDirectory dir_;
     LinuxReportFiles files_;
-    DetectionResults record_ = completedRecord();
+    DetectionResults record_ = testing::completedRecord();
     std::string report_ = writeTextReport(record_);
 };
 
 TEST_F(SaveTargetsTest, DeviceNodesAreWrittenToNeverReplaced) {
-    const fs::path null = deviceNode("null", 3);
-    const fs::path full = deviceNode("full", 7);
-    if (null.empty() || full.empty()) {
+    const fs::path null = dir_.path() / "null";
+    const fs::path full = dir_.path() / "full";
+    if (::mknod(null.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0 ||
+        ::mknod(full.c_str(), S_IFCHR | 0666, makedev(1, 7)) != 0) {
         GTEST_SKIP() << "this user cannot make device nodes";
     }
     EXPECT_TRUE(save(null));
@@ -116,79 +109,67 @@ TEST_F(SaveTargetsTest, DeviceNodesAreWrittenToNeverReplaced) {
     EXPECT_FALSE(acceptSaveReport(record_, full.string(), files_, view));
     ASSERT_EQ(view.messages.size(), 1u);
     EXPECT_EQ(view.messages[0].text, "File error saving results!");
-    for (const auto& [node, minorNumber] : {std::pair{null, 3u}, std::pair{full, 7u}}) {
-        const struct stat status = statusOf(node);
-        EXPECT_TRUE(S_ISCHR(status.st_mode)) << node;
-        EXPECT_EQ(status.st_rdev, makedev(1, minorNumber)) << node;
-    }
-    EXPECT_EQ(names(dir_.path()), (std::vector<std::string>{"full", "null"}));
+    EXPECT_EQ(statusOf(null).st_rdev, makedev(1, 3));
+    EXPECT_EQ(statusOf(full).st_rdev, makedev(1, 7));
+    EXPECT_TRUE(S_ISCHR(statusOf(null).st_mode) && S_ISCHR(statusOf(full).st_mode));
+    EXPECT_EQ(names(dir_.path()), (Names{"full", "null"}));
 }
 
-TEST_F(SaveTargetsTest, FifoIsWrittenToWhenReadAndRefusedWithoutAReader) {
+TEST_F(SaveTargetsTest, FifosAndPipesAreWrittenToWhenRead) {
     const fs::path fifo = dir_.path() / "fifo";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0666), 0);
     EXPECT_FALSE(save(fifo)) << "no reader: refused, not waited for";
 
-    std::string received;
+    // With a reader the report goes into the FIFO (whose buffer holds it all).
     const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
     ASSERT_GE(reader, 0);
-    ::fcntl(reader, F_SETFL, 0);
-    std::thread drain([&] {
-        char chunk[256];
-        ssize_t n = 0;
-        while ((n = ::read(reader, chunk, sizeof chunk)) > 0) {
-            received.append(chunk, static_cast<std::size_t>(n));
-        }
-    });
     EXPECT_TRUE(save(fifo));
-    drain.join();
+    std::string received(report_.size() + 1, '\0');
+    received.resize(static_cast<std::size_t>(
+        std::max<ssize_t>(0, ::read(reader, received.data(), received.size()))));
     ::close(reader);
     EXPECT_EQ(received, report_);
     EXPECT_TRUE(S_ISFIFO(statusOf(fifo).st_mode));
-}
 
-TEST_F(SaveTargetsTest, LinkToStandardOutputReachesThePipe) {
-    // As /dev/stdout -> /proc/self/fd/1 does when the output is a pipe.
-    int pipeEnds[2];
-    ASSERT_EQ(::pipe(pipeEnds), 0);
+    // A link into /proc to a pipe, as /dev/stdout is when the output is piped.
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
     const fs::path link = dir_.path() / "stdout";
-    fs::create_symlink("/proc/self/fd/" + std::to_string(pipeEnds[1]), link);
+    fs::create_symlink("/proc/self/fd/" + std::to_string(ends[1]), link);
     EXPECT_TRUE(save(link));
-    ::close(pipeEnds[1]);
-    std::string received(report_.size() + 1, '\0');
-    const ssize_t n = ::read(pipeEnds[0], received.data(), received.size());
-    ::close(pipeEnds[0]);
-    EXPECT_EQ(received.substr(0, n > 0 ? static_cast<std::size_t>(n) : 0), report_);
+    ::close(ends[1]);
+    std::string piped(report_.size() + 1, '\0');
+    piped.resize(static_cast<std::size_t>(
+        std::max<ssize_t>(0, ::read(ends[0], piped.data(), piped.size()))));
+    ::close(ends[0]);
+    EXPECT_EQ(piped, report_);
     EXPECT_TRUE(fs::is_symlink(link));
 }
 
 TEST_F(SaveTargetsTest, HardLinksOwnerGroupAndModeSurvive) {
-    const fs::path first = write("first.txt", kOldReport, 0640);
-    const fs::path second = dir_.path() / "second.txt";
-    fs::create_hard_link(first, second);
-    const fs::path owned = write("owned.txt", kOldReport, 0600);
-    const fs::path setId = write("set-id.txt", kOldReport, 06755);
-    if (isRoot()) {
+    const fs::path first = file("first.txt", 0640);
+    fs::create_hard_link(first, dir_.path() / "second.txt");
+    const fs::path owned = file("owned.txt", 0600);
+    const fs::path setId = file("set-id.txt", 06755);
+    if (::geteuid() == 0) {
         ASSERT_EQ(::chown(owned.c_str(), 65534, 65534), 0);
     }
     const struct stat ownedBefore = statusOf(owned);
 
     ASSERT_TRUE(save(first));
-    EXPECT_EQ(read(second), report_) << "both names show the new report";
-    EXPECT_EQ(statusOf(first).st_ino, statusOf(second).st_ino);
+    EXPECT_EQ(read(dir_.path() / "second.txt"), report_) << "both names show the new report";
+    EXPECT_EQ(statusOf(first).st_nlink, 2u);
     EXPECT_EQ(statusOf(first).st_mode & 07777, 0640u);
 
     ASSERT_TRUE(save(owned));
-    const struct stat ownedAfter = statusOf(owned);
     EXPECT_EQ(read(owned), report_);
-    EXPECT_EQ(ownedAfter.st_uid, ownedBefore.st_uid);
-    EXPECT_EQ(ownedAfter.st_gid, ownedBefore.st_gid);
-    EXPECT_EQ(ownedAfter.st_mode & 07777, 0600u);
+    EXPECT_EQ(statusOf(owned).st_uid, ownedBefore.st_uid);
+    EXPECT_EQ(statusOf(owned).st_gid, ownedBefore.st_gid);
+    EXPECT_EQ(statusOf(owned).st_mode & 07777, 0600u);
 
     ASSERT_TRUE(save(setId));
     EXPECT_EQ(statusOf(setId).st_mode & 07777, 0755u) << "as a write clears them";
-    EXPECT_EQ(names(dir_.path()),
-              (std::vector<std::string>{"first.txt", "owned.txt", "second.txt", "set-id.txt"}));
+    EXPECT_EQ(names(dir_.path()), (Names{"first.txt", "owned.txt", "second.txt", "set-id.txt"}));
 }
 
 TEST_F(SaveTargetsTest, LinksLeadToTheFileTheyName) {
@@ -200,116 +181,90 @@ TEST_F(SaveTargetsTest, LinksLeadToTheFileTheyName) {
     fs::create_symlink("loop-b", dir_.path() / "loop-a");
     fs::create_symlink("loop-a", dir_.path() / "loop-b");
     EXPECT_FALSE(save(dir_.path() / "loop-a"));
-    EXPECT_TRUE(fs::is_symlink(dir_.path() / "loop-a"));
-    EXPECT_TRUE(fs::is_symlink(dir_.path() / "loop-b"));
-    EXPECT_EQ(names(dir_.path()),
-              (std::vector<std::string>{"dangling", "loop-a", "loop-b", "made-by-save.txt"}));
+    EXPECT_TRUE(fs::is_symlink(dir_.path() / "loop-a") && fs::is_symlink(dir_.path() / "loop-b"));
+    EXPECT_EQ(names(dir_.path()), (Names{"dangling", "loop-a", "loop-b", "made-by-save.txt"}));
 }
 
 TEST_F(SaveTargetsTest, ReadOnlyFilesStayAsTheyAre) {
     // Root passes permission checks but honours a file nobody may write.
-    const fs::path readOnly = write("read-only.txt", kOldReport, 0444);
+    const fs::path readOnly = file("read-only.txt", 0444);
     EXPECT_FALSE(save(readOnly));
     EXPECT_EQ(read(readOnly), kOldReport);
-    if (!isRoot()) {
+    if (::geteuid() != 0) {
         return;
     }
-    // An ordinary user in a folder everyone may write, over root's file that
-    // the user may read but not write.
-    const fs::path shared = dir_.path() / "shared";
-    fs::create_directory(shared);
-    fs::permissions(shared, fs::perms::all);
-    const fs::path rootsFile = shared / "roots.txt";
+    // An ordinary user, in a folder everyone may write, over root's file.
+    const fs::path rootsFile = sharedFolder() / "roots.txt";
     dir_.write("shared/roots.txt", kOldReport);
     ::chmod(rootsFile.c_str(), 0644);
-    const int status = asNobody([&] { return save(rootsFile); });
-    ASSERT_NE(status, -1) << "cannot run as nobody";
-    EXPECT_EQ(status, 1) << "the save must be refused";
+    EXPECT_EQ(asNobody([&] { return save(rootsFile); }), 1) << "the save must be refused";
     EXPECT_EQ(read(rootsFile), kOldReport);
     EXPECT_EQ(statusOf(rootsFile).st_uid, 0u);
-    EXPECT_EQ(names(shared), std::vector<std::string>{"roots.txt"});
+    EXPECT_EQ(names(rootsFile.parent_path()), Names{"roots.txt"});
 }
 
 TEST_F(SaveTargetsTest, FileOfAnotherOwnerIsRewrittenInPlace) {
-    if (!isRoot()) {
+    if (::geteuid() != 0) {
         GTEST_SKIP() << "needs root to hand the folder and the file out";
     }
-    // Nobody may write root's file through its group, and may create files
-    // in the folder, but cannot give a new file root as its owner.
-    const passwd* nobody = ::getpwnam("nobody");
-    ASSERT_NE(nobody, nullptr);
-    const fs::path shared = dir_.path() / "shared";
-    fs::create_directory(shared);
-    fs::permissions(shared, fs::perms::all);
-    const fs::path target = shared / "group.txt";
+    // Nobody may write root's file through its group and create files in the
+    // folder, but cannot give a new file root as its owner.
+    const fs::path target = sharedFolder() / "group.txt";
     dir_.write("shared/group.txt", kOldReport);
-    ASSERT_EQ(::chown(target.c_str(), 0, nobody->pw_gid), 0);
+    ASSERT_EQ(::chown(target.c_str(), 0, ::getpwnam("nobody")->pw_gid), 0);
     ASSERT_EQ(::chmod(target.c_str(), 0664), 0);
     const ino_t inode = statusOf(target).st_ino;
 
     ASSERT_EQ(asNobody([&] { return save(target); }), 0);
     EXPECT_EQ(read(target), report_);
-    const struct stat after = statusOf(target);
-    EXPECT_EQ(after.st_ino, inode);
-    EXPECT_EQ(after.st_uid, 0u);
-    EXPECT_EQ(after.st_mode & 07777, 0664u);
-    EXPECT_EQ(names(shared), std::vector<std::string>{"group.txt"});
-}
-
-// The child's fate, for saves that must not outlive a signal.
-int childFate(const std::function<void()>& body) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-        body();
-        ::_exit(0);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFSIGNALED(status) ? -WTERMSIG(status) : WEXITSTATUS(status);
+    EXPECT_EQ(statusOf(target).st_ino, inode);
+    EXPECT_EQ(statusOf(target).st_uid, 0u);
+    EXPECT_EQ(statusOf(target).st_mode & 07777, 0664u);
+    EXPECT_EQ(names(target.parent_path()), Names{"group.txt"});
 }
 
 TEST_F(SaveTargetsTest, FileSizeLimitIsAWriteErrorNotTheEnd) {
     // SIGXFSZ at its default action would end the program between creating
-    // the staging file and removing it.
-    const fs::path fresh = dir_.path() / "fresh.txt";
-    const fs::path old = write("old.txt", kOldReport, 0644);
-    const fs::path linked = write("linked.txt", kOldReport, 0644);
-    fs::create_hard_link(linked, dir_.path() / "linked-too.txt");  // rewritten in place
+    // the staging file and removing it. The hard-linked file is rewritten in
+    // place, the others renamed over.
+    const fs::path old = file("old.txt", 0644);
+    const fs::path linked = file("linked.txt", 0644);
+    fs::create_hard_link(linked, dir_.path() / "linked-too.txt");
     const int fate = childFate([&] {
         const rlimit limit{64, 64};
         ::setrlimit(RLIMIT_FSIZE, &limit);
-        for (const fs::path& target : {fresh, old, linked}) {
+        for (const fs::path& target : {dir_.path() / "fresh.txt", old, linked}) {
             testing::MessageView view;
             if (acceptSaveReport(record_, target.string(), files_, view) ||
                 view.messages.size() != 1) {
-                ::_exit(1);
+                return 1;
             }
         }
+        return 0;
     });
     EXPECT_EQ(fate, 0);
     EXPECT_EQ(read(old), kOldReport);
     EXPECT_EQ(read(linked), kOldReport);
-    EXPECT_EQ(names(dir_.path()),
-              (std::vector<std::string>{"linked-too.txt", "linked.txt", "old.txt"}));
+    EXPECT_EQ(names(dir_.path()), (Names{"linked-too.txt", "linked.txt", "old.txt"}));
 }
 
 TEST_F(SaveTargetsTest, EndingSignalWaitsUntilTheStagingFileIsGone) {
-    const fs::path old = write("old.txt", kOldReport, 0644);
+    const fs::path old = file("old.txt", 0644);
     const int fate = childFate([&] {
-        auto file = files_.createBeside(old.string());
-        if (!file || !file->write(report_)) {
-            ::_exit(1);
+        auto staged = files_.createBeside(old.string());
+        if (!staged || !staged->write(report_)) {
+            return 1;
         }
         ::raise(SIGTERM);  // held: the save goes on
-        if (!file->close() || !file->replaceTarget()) {
-            ::_exit(2);
+        if (!staged->close() || !staged->replaceTarget()) {
+            return 2;
         }
-        file.reset();  // the signal arrives here
-        ::_exit(3);
+        staged.reset();  // the signal arrives here
+        return 3;
     });
     EXPECT_EQ(fate, -SIGTERM);
     EXPECT_EQ(read(old), report_);
-    EXPECT_EQ(names(dir_.path()), std::vector<std::string>{"old.txt"});
+    EXPECT_EQ(names(dir_.path()), Names{"old.txt"});
 }
 
 }  // namespace
