@@ -5,7 +5,9 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
+#include <sched.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -265,6 +267,38 @@ TEST_F(SaveTargetsTest, EndingSignalWaitsUntilTheStagingFileIsGone) {
     EXPECT_EQ(fate, -SIGTERM);
     EXPECT_EQ(read(old), report_);
     EXPECT_EQ(names(dir_.path()), Names{"old.txt"});
+}
+
+TEST_F(SaveTargetsTest, NamedStagingFileWhereNoUnnamedOneCanBeLinked) {
+    // Without /proc (covered here in a private mount namespace) an unnamed
+    // file cannot be given a name: the staging file is a hidden named one,
+    // and an ending signal still waits until it is gone.
+    const fs::path old = file("old.txt", 0644);
+    const int fate = childFate([&] {
+        if (::unshare(CLONE_NEWNS) != 0 ||
+            ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount("none", "/proc", "tmpfs", 0, nullptr) != 0) {
+            return 99;
+        }
+        if (!save(dir_.path() / "fresh.txt")) {
+            return 1;
+        }
+        auto staged = files_.createBeside(old.string());
+        if (!staged || !staged->write(report_) || names(dir_.path()).size() != 3) {
+            return 2;
+        }
+        ::raise(SIGTERM);
+        const bool replaced = staged->close() && staged->replaceTarget();
+        staged.reset();
+        return replaced ? 3 : 4;
+    });
+    if (fate == 99) {
+        GTEST_SKIP() << "this user cannot make a mount namespace";
+    }
+    EXPECT_EQ(fate, -SIGTERM);
+    EXPECT_EQ(read(dir_.path() / "fresh.txt"), report_);
+    EXPECT_EQ(read(old), report_);
+    EXPECT_EQ(names(dir_.path()), (Names{"fresh.txt", "old.txt"}));
 }
 
 }  // namespace
