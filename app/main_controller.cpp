@@ -4,6 +4,7 @@
 #include "app/privileged_run.h"
 #include "hw/driver_opening.h"
 #include "model/control_ids.h"
+#include "model/message_text.h"
 #include "model/product_identity.h"
 #include "report/upgrade_request.h"
 
@@ -129,18 +130,22 @@ void MainController::closeRequested() {
 }
 
 void formatDetailsMessage(const DetectionResults& results, FixedText<2048>& out) {
+    // Each value keeps to its line: control bytes from firmware or the
+    // system are escaped.
+    const auto value = [](const auto& text) { return escapeControlBytes(text.view()); };
     if (results.runState == RunState::Failed) {
-        out.format("OS: %s", results.osFullName.c_str());
+        out.format("OS: %s", value(results.osFullName).c_str());
         return;
     }
     out.format(
         "DMI Version %X.%X\nMotherboard Name: %s\nMotherboard Model: %s\nOS: %s\nCPU: %s\nTime "
         "Zone: %d\nCountry: %s - %s\nBIOS Version: %s",
         static_cast<unsigned>(results.dmiMajorVersion),
-        static_cast<unsigned>(results.dmiMinorVersion), results.boardManufacturer.c_str(),
-        results.boardModel.c_str(), results.osShortName.c_str(), results.cpuLine.c_str(),
-        static_cast<int>(results.timeZoneHours), results.countryCode.c_str(),
-        results.countryName.c_str(), results.dmiBiosVersion.c_str());
+        static_cast<unsigned>(results.dmiMinorVersion), value(results.boardManufacturer).c_str(),
+        value(results.boardModel).c_str(), value(results.osShortName).c_str(),
+        value(results.cpuLine).c_str(), static_cast<int>(results.timeZoneHours),
+        value(results.countryCode).c_str(), value(results.countryName).c_str(),
+        value(results.dmiBiosVersion).c_str());
 }
 
 }  // namespace romwise

@@ -31,7 +31,10 @@ const char kCliUsage[] =
     "                                     the state of its buttons\n"
     "                          url        the full upgrade-request address\n"
     "                          short-url  the short upgrade-request address\n"
-    "  --output FILE         save the text report to FILE, as the save command does\n"
+    "  --output FILE         save the text report to FILE, as the save command does:\n"
+    "                        an existing file is replaced whole, keeping its owner,\n"
+    "                        permissions and links; a device, FIFO or terminal is\n"
+    "                        written to; a read-only file is refused\n"
     "  --submit              after the passes, hand the upgrade request to the browser,\n"
     "                        as the Submit button does\n"
     "  --trace-ports FILE    write one line per I/O port access to FILE\n"
@@ -53,8 +56,10 @@ const char kCliUsage[] =
     "  3  the last pass stopped early (no administrator rights, no hardware driver,\n"
     "     BIOS ROM not readable)\n"
     "  4  the last pass failed (unsupported platform, out of memory)\n"
-    "  5  the report could not be written to the --output file, or the machine\n"
-    "     profile to the --capture file\n";
+    "  5  an output could not be written: the report to the --output file, the\n"
+    "     machine profile to the --capture file, or standard output or the\n"
+    "     --trace-ports file in full (a full disk, a closed pipe); a message says\n"
+    "     which. It takes the place of 0, 3 and 4.\n";
 
 namespace {
 

@@ -1,6 +1,8 @@
 #include "cli/cli_program.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <memory>
 
@@ -12,6 +14,7 @@
 #include "cli/clock_keeping_detectors.h"
 #include "hw/port_trace.h"
 #include "model/control_ids.h"
+#include "model/message_text.h"
 #include "model/product_identity.h"
 #include "platform/capture/recording_platform.h"
 #include "platform/create_platform.h"
@@ -33,11 +36,37 @@ constexpr int kExitOutputNotWritten = 5;
 class FileTraceSink final : public PortTraceSink {
   public:
     explicit FileTraceSink(std::ofstream& file) : file_(file) {}
-    void line(const char* text) override { file_ << text << '\n'; }
+    void line(const char* text) override {
+        file_ << text << '\n';
+        if (!file_ && cause_ == 0) {
+            cause_ = errno;
+        }
+    }
+    // The error of the first write that failed; 0 when none did (or unknown).
+    int cause() const { return cause_; }
 
   private:
     std::ofstream& file_;
+    int cause_ = 0;
 };
+
+// Flushes `stream`; false when any write to it failed (a full disk, a
+// closed pipe), with `errors` told which output and, where known, why:
+// `earlierCause`, the error of a write that failed before, or the flush's.
+bool flushChecked(std::ostream& stream, const std::string& what, int earlierCause,
+                  std::ostream& errors) {
+    errno = 0;
+    if (stream.flush()) {
+        return true;
+    }
+    const int cause = earlierCause != 0 ? earlierCause : errno;
+    errors << "romwise: cannot write " << escapeControlBytes(what);
+    if (cause != 0) {
+        errors << ": " << std::strerror(cause);
+    }
+    errors << '\n';
+    return false;
+}
 
 int exitStatusFor(RunState state) {
     switch (state) {
@@ -85,7 +114,7 @@ bool writeCapture(RecordingPlatform& recording, const ClockKeepingDetectors& det
 int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& errors) {
     const CliParseResult parsed = parseCliOptions(arguments);
     if (!parsed.error.empty()) {
-        errors << "romwise: " << parsed.error
+        errors << "romwise: " << escapeControlBytes(parsed.error)
                << "\nTry 'romwise-cli --help' for more information.\n";
         return kExitUsage;
     }
@@ -118,7 +147,8 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
         // Binary: one LF per line on every system, as the trace format says.
         traceFile.open(*options.tracePorts, std::ios::trunc | std::ios::binary);
         if (!traceFile) {
-            errors << "romwise: cannot write the port trace to \"" << *options.tracePorts
+            errors << "romwise: cannot write the port trace to \""
+                   << escapeControlBytes(*options.tracePorts)
                    << "\"; check that the directory exists and is writable\n";
             return kExitUsage;
         }
@@ -160,6 +190,7 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
         status = kExitOutputNotWritten;
     }
 
+    errno = 0;
     switch (options.format) {
         case OutputFormat::Report:
             if (options.output) {
@@ -180,6 +211,16 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
         case OutputFormat::ShortUrl:
             out << results.upgradeUrlShort.c_str() << '\n';
             break;
+    }
+    const int outputCause = out ? 0 : errno;
+    // Output cut short is no result: it ends with the status of an output
+    // that could not be written.
+    if (traceSink && !flushChecked(traceFile, "the port trace to \"" + *options.tracePorts + "\"",
+                                   traceSink->cause(), errors)) {
+        status = kExitOutputNotWritten;
+    }
+    if (!flushChecked(out, "to standard output", outputCause, errors)) {
+        status = kExitOutputNotWritten;
     }
     return status;
 }

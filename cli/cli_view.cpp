@@ -1,8 +1,10 @@
 #include "cli/cli_view.h"
 
 #include <cstring>
+#include <string_view>
 
 #include "model/control_ids.h"
+#include "model/message_text.h"
 #include "model/run_texts.h"
 #include "platform/encoding/text_encoding.h"
 
@@ -12,6 +14,22 @@ namespace {
 // Texts the run leaves in the sign-on field when a pass fails: a terminal
 // user must see them without reading the field.
 constexpr const char* kFailureStatuses[] = {kMemoryAllocationError, kUnsupportedPlatform};
+
+// Each line of `text` as a "romwise: " line of its own, other control bytes
+// escaped, so that nothing in a message can start an unmarked line or reach
+// the terminal as a command.
+void writeMessageLines(std::ostream& errors, const char* text) {
+    const std::string utf8 = windows1252ToUtf8(text);
+    std::string_view rest = utf8;
+    for (;;) {
+        const std::size_t end = rest.find('\n');
+        errors << "romwise: " << escapeControlBytes(rest.substr(0, end)) << '\n';
+        if (end == std::string_view::npos) {
+            break;
+        }
+        rest.remove_prefix(end + 1);
+    }
+}
 }  // namespace
 
 void CliView::setFieldText(int controlId, const char* text) {
@@ -21,21 +39,21 @@ void CliView::setFieldText(int controlId, const char* text) {
     }
     for (const char* status : kFailureStatuses) {
         if (std::strcmp(text, status) == 0) {
-            errors_ << "romwise: " << windows1252ToUtf8(text) << '\n';
+            writeMessageLines(errors_, text);
         }
     }
 }
 
 void CliView::messageBox(const char* text, const char* caption) {
     state_.messages.push_back({text, caption, {}});
-    errors_ << "romwise: " << windows1252ToUtf8(text) << '\n';
+    writeMessageLines(errors_, text);
 }
 
 void CliView::messageBoxWithReason(const char* text, const char* reason, const char* caption) {
     messageBox(text, caption);
     if (reason != nullptr && *reason != '\0') {
         state_.messages.back().reason = reason;
-        errors_ << "romwise: " << windows1252ToUtf8(reason) << '\n';
+        writeMessageLines(errors_, reason);
     }
 }
 

@@ -1,5 +1,9 @@
-// Where the text report is written: a new file beside the target that
-// replaces the target only once it is complete.
+// Where the text report is written. The save behaves as opening the file
+// for writing would, minus its faults: a new or regular file gets a new
+// file beside it that takes its place only once complete, as the user knows
+// it (owner, group, permissions, hard links, the file a symbolic link
+// names); a device, FIFO or terminal is written to as it is; nothing is
+// left behind when the save fails.
 #pragma once
 
 #include <memory>
@@ -8,8 +12,9 @@
 
 namespace romwise {
 
-// A new, empty file beside a save target. Destroying it before replaceTarget
-// succeeded removes it.
+// A new, empty file beside a save target (for a target that is no regular
+// file: the target itself, open for writing). Destroying it before
+// replaceTarget succeeded removes it and leaves the target as it was.
 class TemporaryReportFile {
   public:
     virtual ~TemporaryReportFile() = default;
@@ -17,7 +22,8 @@ class TemporaryReportFile {
     virtual bool write(std::string_view bytes) = 0;
     // Flushes the data to the medium and closes the file; false when either fails.
     virtual bool close() = 0;
-    // Puts the closed file in place of the target, replacing an existing one.
+    // Puts the closed file in place of the target, replacing an existing one
+    // (for a target written directly: true when every byte reached it).
     virtual bool replaceTarget() = 0;
 };
 
@@ -25,8 +31,9 @@ class ReportFiles {
   public:
     virtual ~ReportFiles() = default;
     // A temporary file in the directory of `target`, the path exactly as the
-    // user typed it; nothing when the platform cannot take that path or
-    // cannot create a file there.
+    // user typed it; nothing when the platform cannot take that path, cannot
+    // create a file there, or opening the target for writing would be
+    // refused (a read-only file, a FIFO without a reader).
     virtual std::unique_ptr<TemporaryReportFile> createBeside(const std::string& target) = 0;
     // The user's home directory as an absolute path; empty when unknown.
     virtual std::string homeDirectory() = 0;

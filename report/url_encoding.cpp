@@ -21,6 +21,15 @@ const char* queryValueEscape(char byte) {
     return nullptr;
 }
 
+// Control bytes: a line break would split the address in two, and browsers
+// drop or keep the others as they see fit.
+bool isControlByte(char byte) {
+    const auto value = static_cast<unsigned char>(byte);
+    return value < 0x20 || value == 0x7F;
+}
+
+constexpr char kUpperHexDigits[] = "0123456789ABCDEF";
+
 }  // namespace
 
 void escapePlusSigns(std::string& text) {
@@ -37,6 +46,11 @@ std::string escapeQueryValue(std::string_view value) {
     for (const char byte : value) {
         if (const char* replacement = queryValueEscape(byte)) {
             escaped.append(replacement);
+        } else if (isControlByte(byte)) {
+            const auto value = static_cast<unsigned char>(byte);
+            escaped.push_back('%');
+            escaped.push_back(kUpperHexDigits[value >> 4]);
+            escaped.push_back(kUpperHexDigits[value & 0x0F]);
         } else {
             escaped.push_back(byte);
         }

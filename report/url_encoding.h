@@ -12,8 +12,9 @@ namespace romwise {
 void escapePlusSigns(std::string& text);
 
 // A query value made safe for the query string: "%", "&" and "#" become
-// %25, %26 and %23 so that they cannot end the value or the query; every
-// other byte stays for the later steps.
+// %25, %26 and %23 so that they cannot end the value or the query, and
+// control bytes (below 20h, and 7Fh) become %XX so that the address stays
+// one line; every other byte stays for the later steps.
 std::string escapeQueryValue(std::string_view value);
 
 // The canonical form of an address: spaces become %20, every other byte stays.

@@ -1,5 +1,11 @@
-// Report files on Linux: a new file in the target's directory, flushed to
-// the disk and renamed over the target.
+// Report files on Linux: the save behaves as writing the file would, but an
+// existing file is never left half-written and nothing is left behind. A
+// device, FIFO or terminal is written to directly; a new or regular file
+// gets a staging file in its directory that then takes its place, keeping
+// its owner, group, permission bits and hard links (see report_writers.h).
+// Refused where opening the file for writing would be refused, where its
+// directory takes no new file, and, for root, where the file or directory
+// has no write permission for anyone (see report_target.h).
 #pragma once
 
 #include "report/report_files.h"

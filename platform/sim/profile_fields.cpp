@@ -32,6 +32,11 @@ std::string entryKey(const std::string& parent, const std::string& mapKey) {
     return parent + "[\"" + mapKey + "\"]";
 }
 
+std::string memberKey(const std::string& parent, const std::string& name) {
+    const bool number = name.size() >= 2 && name[0] == '0' && (name[1] == 'x' || name[1] == 'X');
+    return number ? entryKey(parent, name) : childKey(parent, name);
+}
+
 std::string describeJson(const json& value) {
     switch (value.type()) {
         case json::value_t::object:
@@ -80,10 +85,26 @@ std::optional<std::uint64_t> parseHexText(std::string_view text) {
     return value;
 }
 
-std::optional<std::vector<std::uint8_t>> readWholeFile(const fs::path& path, std::string& problem) {
+std::optional<std::vector<std::uint8_t>> readWholeFile(const fs::path& path, std::uint64_t limit,
+                                                       std::string& problem) {
     std::error_code error;
-    if (fs::is_directory(path, error)) {
+    const fs::file_status status = fs::status(path, error);
+    if (error) {
+        problem = error.message();
+        return std::nullopt;
+    }
+    if (fs::is_directory(status)) {
         problem = "it is a directory";
+        return std::nullopt;
+    }
+    if (!fs::is_regular_file(status)) {
+        problem = "not a regular file (a device, FIFO or socket)";
+        return std::nullopt;
+    }
+    const std::string overLimit = "over the limit of " + std::to_string(limit) + " bytes";
+    const std::uintmax_t size = fs::file_size(path, error);
+    if (!error && size > limit) {
+        problem = std::to_string(size) + " bytes, " + overLimit;
         return std::nullopt;
     }
     std::FILE* stream = std::fopen(path.string().c_str(), "rb");
@@ -91,10 +112,13 @@ std::optional<std::vector<std::uint8_t>> readWholeFile(const fs::path& path, std
         problem = std::strerror(errno);
         return std::nullopt;
     }
+    // A file that grows while it is read, or whose size the system does not
+    // tell (/proc), still stops one byte past the limit.
     std::vector<std::uint8_t> bytes;
     std::array<std::uint8_t, 65536> chunk;
     std::size_t count = 0;
-    while ((count = std::fread(chunk.data(), 1, chunk.size(), stream)) > 0) {
+    while (bytes.size() <= limit &&
+           (count = std::fread(chunk.data(), 1, chunk.size(), stream)) > 0) {
         bytes.insert(bytes.end(), chunk.begin(),
                      chunk.begin() + static_cast<std::ptrdiff_t>(count));
     }
@@ -103,6 +127,10 @@ std::optional<std::vector<std::uint8_t>> readWholeFile(const fs::path& path, std
     std::fclose(stream);
     if (failed) {
         problem = std::strerror(readError);
+        return std::nullopt;
+    }
+    if (bytes.size() > limit) {
+        problem = overLimit;
         return std::nullopt;
     }
     return bytes;
@@ -166,9 +194,12 @@ std::string ProfileFields::stringValue(const json& value, const std::string& key
     return value.get<std::string>();
 }
 
-double ProfileFields::secondsValue(const json& value, const std::string& key) const {
+double ProfileFields::secondsValue(const json& value, const std::string& key, double max) const {
     if (!value.is_number() || value.get<double>() < 0.0) {
         fail(key, "expected a number of seconds (0 or more), got " + describeJson(value));
+    }
+    if (value.get<double>() > max) {
+        fail(key, describeJson(value) + " is out of range (at most " + describeJson(max) + ")");
     }
     return value.get<double>();
 }
@@ -232,13 +263,23 @@ const json& ProfileFields::array(const json& value, const std::string& key) cons
 }
 
 std::vector<std::uint8_t> ProfileFields::file(const json& value, const std::string& key) const {
-    const fs::path given = stringValue(value, key);
+    const std::string name = stringValue(value, key);
+    // The system would take the name only up to the NUL: another file.
+    if (name.find('\0') != std::string::npos) {
+        fail(key, "the file name holds a NUL byte");
+    }
+    const fs::path given = name;
     const fs::path resolved = given.is_absolute() ? given : directory_ / given;
     std::string problem;
-    auto bytes = readWholeFile(resolved, problem);
+    auto bytes = readWholeFile(resolved, kMaxDataFileBytes, problem);
     if (!bytes) {
         fail(key, "cannot read \"" + resolved.generic_string() + "\": " + problem);
     }
+    if (bytes->size() > kMaxDataBytesInAll - dataBytesRead_) {
+        fail(key, "the files this profile names hold more than " +
+                      std::to_string(kMaxDataBytesInAll) + " bytes together");
+    }
+    dataBytesRead_ += bytes->size();
     return std::move(*bytes);
 }
 

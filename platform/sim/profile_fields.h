@@ -27,6 +27,16 @@ inline constexpr std::uint64_t kMaxQword = std::numeric_limits<std::uint64_t>::m
 std::string childKey(const std::string& parent, const std::string& name);
 std::string elementKey(const std::string& parent, std::size_t index);
 std::string entryKey(const std::string& parent, const std::string& mapKey);
+// An object's member as the loader names it: entryKey for the numbers that
+// key registers and leaves ("0x..."), childKey for every other name.
+std::string memberKey(const std::string& parent, const std::string& name);
+
+// The largest profile file, and the largest file a profile may name (a
+// whole flash image of a modern board fits), in bytes; and how many bytes
+// the files one profile names may hold together.
+inline constexpr std::uint64_t kMaxProfileBytes = 4 << 20;
+inline constexpr std::uint64_t kMaxDataFileBytes = 64 << 20;
+inline constexpr std::uint64_t kMaxDataBytesInAll = 128 << 20;
 
 // "0x" and uppercase hexadecimal digits.
 std::string hexText(std::uint64_t value);
@@ -52,8 +62,8 @@ class ProfileFields {
     std::int32_t signedValue(const json& value, const std::string& key) const;
     bool boolValue(const json& value, const std::string& key) const;
     std::string stringValue(const json& value, const std::string& key) const;
-    // A JSON number of 0 or more.
-    double secondsValue(const json& value, const std::string& key) const;
+    // A JSON number from 0 to `max`.
+    double secondsValue(const json& value, const std::string& key, double max) const;
     // A string of hexadecimal digit pairs, one byte each ("FF5203").
     std::vector<std::uint8_t> hexBytes(const json& value, const std::string& key) const;
     // An object key that is a number: "0x...", up to `max`.
@@ -63,7 +73,9 @@ class ProfileFields {
     const json& object(const json& value, const std::string& key,
                        std::span<const char* const> known) const;
     const json& array(const json& value, const std::string& key) const;
-    // The whole of the file that `value` names.
+    // The whole of the file that `value` names: a regular file of at most
+    // kMaxDataFileBytes, which with the files read before it holds at most
+    // kMaxDataBytesInAll.
     std::vector<std::uint8_t> file(const json& value, const std::string& key) const;
 
     const std::string& path() const { return path_; }
@@ -71,14 +83,18 @@ class ProfileFields {
   private:
     std::string path_;
     std::filesystem::path directory_;
+    mutable std::uint64_t dataBytesRead_ = 0;
 };
 
 // A short description of a JSON value for messages: the value itself, or
 // "an object" / "an array".
 std::string describeJson(const nlohmann::json& value);
 
-// The whole file, or nothing with `problem` saying why.
+// The whole file when it is a regular file (after symbolic links) of at
+// most `limit` bytes; or nothing, with `problem` saying why. A device, a
+// FIFO or a directory is refused before it is opened, so nothing endless
+// is read and nothing waits for a writer.
 std::optional<std::vector<std::uint8_t>> readWholeFile(const std::filesystem::path& path,
-                                                       std::string& problem);
+                                                       std::uint64_t limit, std::string& problem);
 
 }  // namespace romwise::sim

@@ -1,22 +1,25 @@
 #include "platform/sim/profile_loader.h"
 
 #include <array>
-#include <limits>
 #include <map>
 #include <string_view>
 #include <utility>
 
 #include "hw/rom_window.h"
+#include "model/message_text.h"
 #include "platform/sim/cpuid_dump_parser.h"
 #include "platform/sim/profile_fields.h"
+#include "platform/sim/profile_json.h"
 #include "platform/sim/sim_devices.h"
 #include "platform/sim/smbios_dump_placement.h"
 
 namespace romwise::sim {
 
+// The message is one line whatever the profile holds: control bytes in file
+// names, keys and quoted values are written out as escapes.
 ProfileError::ProfileError(std::string file, std::string key, std::string problem)
-    : std::runtime_error(key.empty() ? file + ": " + problem
-                                     : file + ": key \"" + key + "\": " + problem),
+    : std::runtime_error(escapeControlBytes(
+          key.empty() ? file + ": " + problem : file + ": key \"" + key + "\": " + problem)),
       file_(std::move(file)),
       key_(std::move(key)),
       problem_(std::move(problem)) {}
@@ -26,6 +29,13 @@ namespace {
 using nlohmann::json;
 
 constexpr std::uint64_t kMaxPciDevice = 31;
+// The simulated clock measurement reads the performance counter once per
+// count for 2 x 50 ms of counts, so its frequency bounds the time a pass
+// takes (about 0.4 s at 4 GHz). A counter from 1 Hz up to a time-stamp
+// counter used as the performance counter; clocks up to 100 GHz.
+constexpr std::uint64_t kMaxCounterFrequency = 4'000'000'000;
+constexpr std::uint64_t kMaxClockMhz = 100'000;
+constexpr double kMaxBitScanLoopSeconds = 1000.0;
 constexpr std::uint16_t kPciFirstPort = 0xCF8;
 constexpr std::uint16_t kPciLastPort = 0xCFF;
 
@@ -50,6 +60,7 @@ class ProfileReader : public ProfileFields {
     explicit ProfileReader(std::string path) : ProfileFields(std::move(path)) {}
 
     MachineProfile load();
+    MachineProfile parse(const std::vector<std::uint8_t>& text);
 
     // Refuses keys the table does not name; refuses the object with
     // `missingRequired` when a required key is absent; then reads every key
@@ -316,17 +327,21 @@ constexpr std::array<KeyReader<ProfileCpu>, 6> kCpuKeys = {{
      }},
     {"sse", [](const ProfileReader& r, const json& v, const std::string& k,
                ProfileCpu& cpu) { cpu.sse = r.boolValue(v, k); }},
-    {"clockMhz", [](const ProfileReader& r, const json& v, const std::string& k,
-                    ProfileCpu& cpu) { cpu.clockMhz = r.number<std::uint32_t>(v, k, kMaxDword); }},
+    {"clockMhz",
+     [](const ProfileReader& r, const json& v, const std::string& k, ProfileCpu& cpu) {
+         cpu.clockMhz = r.number<std::uint32_t>(v, k, kMaxClockMhz);
+     }},
     {"counterFrequency",
      [](const ProfileReader& r, const json& v, const std::string& k, ProfileCpu& cpu) {
-         cpu.counterFrequency = r.unsignedValue(v, k, std::numeric_limits<std::int64_t>::max());
+         cpu.counterFrequency = r.unsignedValue(v, k, kMaxCounterFrequency);
          if (cpu.counterFrequency == 0) {
              r.fail(k, "the counter frequency must be above 0");
          }
      }},
-    {"bsfLoopSeconds", [](const ProfileReader& r, const json& v, const std::string& k,
-                          ProfileCpu& cpu) { cpu.bsfLoopSeconds = r.secondsValue(v, k); }},
+    {"bsfLoopSeconds",
+     [](const ProfileReader& r, const json& v, const std::string& k, ProfileCpu& cpu) {
+         cpu.bsfLoopSeconds = r.secondsValue(v, k, kMaxBitScanLoopSeconds);
+     }},
 }};
 
 // --- the whole profile ------------------------------------------------------
@@ -414,7 +429,9 @@ void ProfileReader::readRom(const json& value, MachineProfile& profile) const {
         fail("rom", "the ROM file is empty");
     }
     if (bytes.size() > kRomLength) {
-        bytes.erase(bytes.begin(), bytes.end() - static_cast<std::ptrdiff_t>(kRomLength));
+        // A copy, so that the rest of a whole flash image is not kept.
+        bytes = std::vector<std::uint8_t>(bytes.end() - static_cast<std::ptrdiff_t>(kRomLength),
+                                          bytes.end());
     }
     const std::uint64_t address = std::uint64_t{kRomBase} + kRomLength - bytes.size();
     profile.memory.push_back(MemoryRegion{address, std::move(bytes)});
@@ -568,22 +585,15 @@ std::optional<ProfileCpu> ProfileReader::readCpu(const json& value) const {
 
 MachineProfile ProfileReader::load() {
     std::string problem;
-    const auto bytes = readWholeFile(path(), problem);
+    const auto bytes = readWholeFile(path(), kMaxProfileBytes, problem);
     if (!bytes) {
         fail("", "cannot read the profile: " + problem);
     }
+    return parse(*bytes);
+}
 
-    json root;
-    try {
-        root = json::parse(bytes->begin(), bytes->end());
-    } catch (const json::parse_error& error) {
-        std::string detail = error.what();
-        const std::size_t tag = detail.find("] ");
-        if (tag != std::string::npos) {
-            detail.erase(0, tag + 2);  // drop the "[json.exception.parse_error.101]" tag
-        }
-        fail("", "not valid JSON: " + detail);
-    }
+MachineProfile ProfileReader::parse(const std::vector<std::uint8_t>& text) {
+    const json root = parseProfileJson(text, *this);
     if (!root.is_object()) {
         fail("", "expected a JSON object at the top level, got " + describeJson(root));
     }
@@ -599,6 +609,10 @@ MachineProfile ProfileReader::load() {
 
 MachineProfile loadMachineProfile(const std::string& path) {
     return ProfileReader(path).load();
+}
+
+MachineProfile parseMachineProfile(const std::vector<std::uint8_t>& text, const std::string& path) {
+    return ProfileReader(path).parse(text);
 }
 
 }  // namespace romwise::sim

@@ -3,8 +3,10 @@
 // The format is described in docs/machine-profiles.md.
 #pragma once
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "platform/sim/machine_profile.h"
 
@@ -14,6 +16,8 @@ namespace romwise::sim {
 //   FILE: key "KEY": PROBLEM
 // or, for a problem with the file as a whole,
 //   FILE: PROBLEM
+// on one line: control bytes are escaped there (see escapeControlBytes);
+// file(), key() and problem() keep them.
 class ProfileError : public std::runtime_error {
   public:
     ProfileError(std::string file, std::string key, std::string problem);
@@ -31,5 +35,9 @@ class ProfileError : public std::runtime_error {
 // Loads the profile at `path`; files named in it are found relative to the
 // profile's own directory. Throws ProfileError.
 MachineProfile loadMachineProfile(const std::string& path);
+
+// The same for a profile's text already read from `path` (which need not
+// exist: it names the profile in refusals and places the files it names).
+MachineProfile parseMachineProfile(const std::vector<std::uint8_t>& text, const std::string& path);
 
 }  // namespace romwise::sim

@@ -17,6 +17,7 @@
 #include <numeric>
 #include <vector>
 
+#include "dmi/checksum.h"
 #include "dmi/read_dmi.h"
 #include "model/detection_results.h"
 #include "platform/sim/sim_devices.h"
@@ -29,7 +30,7 @@ void RepairChecksum(Bytes& bytes, std::size_t from, std::size_t count, std::size
     if (from + count > bytes.size() || at >= bytes.size()) {
         return;
     }
-    SetChecksum(bytes, from, count, at);
+    romwise::SetChecksum(bytes, from, count, at);
 }
 
 bool StartsWith(const Bytes& bytes, std::size_t at, const char* anchor) {

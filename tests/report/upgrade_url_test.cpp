@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "report/product_config.h"
 #include "report/url_encoding.h"
 #include "tests/report/report_records.h"
@@ -62,6 +64,20 @@ TEST(UpgradeUrlTest, AmpersandNumberSignAndPercentStayInsideTheirValue) {
     EXPECT_NE(record.upgradeUrlShort.view().find(expected), std::string::npos);
     // Every field after the escaped ones is still there.
     EXPECT_NE(record.upgradeUrl.view().find("&uTZ=5&uCC=1"), std::string::npos);
+}
+
+TEST(UpgradeUrlTest, ControlBytesFromFirmwareKeepTheAddressOnOneLine) {
+    DetectionResults record = completedRecord();
+    record.boardManufacturer.assign("Quokka\r\nBoards\x1B[2J\x7F\x01");
+    record.cpuLine.assign("Pentium\tIII");
+    buildUpgradeUrls(record, "Award");
+    for (const std::string& url : {record.upgradeUrl.str(), record.upgradeUrlShort.str()}) {
+        EXPECT_NE(url.find("&uMBN=Quokka%0D%0ABoards%1B[2J%7F%01&uMBM="), std::string::npos) << url;
+        EXPECT_TRUE(std::none_of(url.begin(), url.end(), [](char c) {
+            return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+        })) << url;
+    }
+    EXPECT_NE(record.upgradeUrl.view().find("&uCPU=Pentium%09III&"), std::string::npos);
 }
 
 TEST(UpgradeUrlTest, FullFormTooLongIsEmptyAndShortFormRemains) {

@@ -185,6 +185,18 @@ TEST(MainControllerTest, DetailsMessageNeedsCtrlAndAltAndAPass) {
     EXPECT_EQ(f.view.messages[0].text, "OS: Not Known Version: 5.1.2600 Service Pack 2");
 }
 
+TEST(MainControllerTest, DetailsMessageKeepsFirmwareTextsOnTheirLines) {
+    ControllerFixture f;
+    f.machine.detectors.dmi.manufacturer.assign("Quokka\r\nBoards\x1B[2J");
+    f.controller.getBiosInfo();
+    f.controller.detailsPictureClicked(true, true);
+    ASSERT_EQ(f.view.messages.size(), 1u);
+    EXPECT_NE(f.view.messages[0].text.find(
+                  "\nMotherboard Name: Quokka\\r\\nBoards\\x1B[2J\nMotherboard Model: "),
+              std::string::npos)
+        << f.view.messages[0].text;
+}
+
 TEST(MainControllerTest, ClosePathReleasesDriverAndFollowsTheAnswer) {
     ControllerFixture f;
     f.controller.getBiosInfo();

@@ -1,10 +1,12 @@
 // Loading machine profiles: defaults, number forms, file paths and every kind
 // of refusal, each of which must name the file, the key and the problem.
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "platform/sim/profile_json.h"
 #include "platform/sim/profile_loader.h"
 #include "platform/sim/sim_devices.h"
 #include "tests/sim/temp_profile_dir.h"
@@ -233,6 +235,69 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{R"({"superio": [{"indexPort": "0x3F0", "dataPort": "0x3F0"},
                                {"indexPort": "0x100", "dataPort": "0x3F0"}]})",
                 "superio[1].dataPort", "already claimed by superio[0]"}));
+
+// What the JSON library would take silently or throw on without a key, and
+// numbers beyond what their field or the simulated clock takes.
+INSTANTIATE_TEST_SUITE_P(
+    Bounds, ProfileRefusal,
+    ::testing::Values(
+        Refusal{R"({"memoryTotalBytes": 1e400})", "memoryTotalBytes", "number overflow"},
+        Refusal{R"({"cpu": {"cpuid": {"0x1": [0, -1e999, 0, 0]}}})", "cpu.cpuid[\"0x1\"][1]",
+                "number overflow"},
+        Refusal{R"({"_note": [1, [2, 1e308, 1e309]]})", "_note[1][2]", "number overflow"},
+        Refusal{R"({"driver": "direct", "administrator": true, "driver": "missing"})", "driver",
+                "the key is given twice"},
+        Refusal{R"({"superio": [{"indexPort": 46}, {"indexPort": 78,
+                   "registers": {"0x20": 1, "0x21": 2, "0x20": 3}}]})",
+                "superio[1].registers[\"0x20\"]", "the key is given twice"},
+        Refusal{R"({"rom": "award.bin\u0000.txt"})", "rom", "the file name holds a NUL byte"},
+        Refusal{R"({"cpu": {"counterFrequency": 4000000001}})", "cpu.counterFrequency",
+                "4000000001 is out of range (at most 4000000000)"},
+        Refusal{R"({"cpu": {"counterFrequency": "0xFFFFFFFFFFFFFFFF"}})", "cpu.counterFrequency",
+                "out of range"},
+        Refusal{R"({"cpu": {"clockMhz": 100001}})", "cpu.clockMhz",
+                "100001 is out of range (at most 100000)"},
+        Refusal{R"({"cpu": {"bsfLoopSeconds": 1e300}})", "cpu.bsfLoopSeconds",
+                "out of range (at most 1000.0)"}));
+
+TEST(ProfileLoader, TakesTheWidestClockValues) {
+    TempProfileDir dir;
+    const MachineProfile profile = dir.load(
+        R"({"cpu": {"counterFrequency": 4000000000, "clockMhz": 100000, "bsfLoopSeconds": 1000}})");
+    EXPECT_EQ(profile.cpu->counterFrequency, 4'000'000'000u);
+    EXPECT_EQ(profile.cpu->clockMhz, 100'000u);
+    EXPECT_EQ(profile.cpu->bsfLoopSeconds, 1000.0);
+}
+
+TEST(ProfileLoader, RefusesNestingDeeperThanTheLimit) {
+    TempProfileDir dir;
+    const auto nested = [](std::size_t depth) {
+        return R"({"_deep": )" + std::string(depth - 1, '[') + std::string(depth - 1, ']') + "}";
+    };
+    EXPECT_NO_THROW(dir.load(nested(kMaxJsonDepth)));
+    const ProfileError error = dir.refusal(nested(kMaxJsonDepth + 1));
+    EXPECT_EQ(error.problem(), "nested deeper than 64 levels");
+    EXPECT_EQ(error.key().rfind("_deep[0][0]", 0), 0u) << error.key();
+}
+
+TEST(ProfileLoader, RefusalIsOneLineWhateverTheProfileHolds) {
+    TempProfileDir dir;
+    const ProfileError key = dir.refusal(R"({"dri\nver\u001b[2J": 1})");
+    EXPECT_EQ(key.key(), "dri\nver\x1b[2J");
+    const std::string what = key.what();
+    EXPECT_EQ(what.rfind((dir.root() / "machine.json").string() +
+                             ": key \"dri\\nver\\x1B[2J\": unknown key (known here: ",
+                         0),
+              0u)
+        << what;
+    EXPECT_TRUE(std::none_of(what.begin(), what.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+    })) << what;
+    const ProfileError value = dir.refusal(R"({"os": {"family": "be\r\nos\t\u007f"}})");
+    EXPECT_NE(std::string(value.what()).find(R"(unknown family "be\r\nos\t\x7F")"),
+              std::string::npos)
+        << value.what();
+}
 
 TEST(ProfileLoader, AllowsNotesWhereverKeysAreChecked) {
     TempProfileDir dir;

@@ -1,0 +1,130 @@
+#include "platform/linux/report_target.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <vector>
+
+namespace romwise {
+
+namespace {
+
+// As many links as the kernel follows in one path before it gives ELOOP.
+constexpr int kMaxLinks = 40;
+
+constexpr mode_t kAnyWrite = S_IWUSR | S_IWGRP | S_IWOTH;
+
+std::optional<std::string> readLink(const std::string& path) {
+    std::vector<char> buffer(256);
+    for (;;) {
+        const ssize_t length = ::readlink(path.c_str(), buffer.data(), buffer.size());
+        if (length < 0) {
+            return std::nullopt;
+        }
+        if (static_cast<std::size_t>(length) < buffer.size()) {
+            return std::string(buffer.data(), static_cast<std::size_t>(length));
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+// The name the chain of symbolic links starting at `path` ends in: a name
+// that is no link, or does not exist (where a dangling link points).
+// Nothing for a loop or a link that cannot be read.
+std::optional<std::string> followLinks(std::string path) {
+    for (int links = 0; links <= kMaxLinks; ++links) {
+        struct stat status {};
+        if (::lstat(path.c_str(), &status) != 0) {
+            return errno == ENOENT ? std::optional<std::string>(path) : std::nullopt;
+        }
+        if (!S_ISLNK(status.st_mode)) {
+            return path;
+        }
+        const std::optional<std::string> target = readLink(path);
+        if (!target || target->empty()) {
+            return std::nullopt;
+        }
+        path = target->front() == '/' ? *target : directoryOf(path) + "/" + *target;
+    }
+    return std::nullopt;
+}
+
+bool sameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Root writes past permission bits; a file or folder nobody may write is
+// still meant to stay as it is.
+bool refusedForRoot(const std::string& path) {
+    if (::geteuid() != 0) {
+        return false;
+    }
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && (status.st_mode & kAnyWrite) == 0;
+}
+
+}  // namespace
+
+std::string directoryOf(const std::string& path) {
+    const std::string::size_type slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::optional<ReportTarget> findReportTarget(const std::string& typed) {
+    // A name holding NUL cannot reach the system whole; one ending in "/"
+    // names a directory.
+    if (typed.empty() || typed.find('\0') != std::string::npos || typed.back() == '/') {
+        return std::nullopt;
+    }
+    ReportTarget target;
+    // Opened without creating or truncating anything, and without waiting
+    // for the reader of a FIFO (none: ENXIO) or the carrier of a terminal.
+    target.descriptor = ::open(typed.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (target.descriptor < 0) {
+        if (errno != ENOENT) {
+            return std::nullopt;
+        }
+        const std::optional<std::string> path = followLinks(typed);
+        if (!path || refusedForRoot(directoryOf(*path))) {
+            return std::nullopt;
+        }
+        target.kind = ReportTarget::Kind::NewFile;
+        target.path = *path;
+        return target;
+    }
+    const auto refuse = [&target]() -> std::optional<ReportTarget> {
+        ::close(target.descriptor);
+        return std::nullopt;
+    };
+    if (::fstat(target.descriptor, &target.status) != 0 ||
+        (::geteuid() == 0 && (target.status.st_mode & kAnyWrite) == 0)) {
+        return refuse();
+    }
+    if (!S_ISREG(target.status.st_mode)) {
+        // Written to as it is; later writes may wait for the reader.
+        const int flags = ::fcntl(target.descriptor, F_GETFL);
+        if (flags < 0 || ::fcntl(target.descriptor, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+            return refuse();
+        }
+        target.kind = ReportTarget::Kind::OtherFile;
+        target.path = typed;
+        return target;
+    }
+    // The file's own name, checked to be the file that opened: a name that
+    // moved meanwhile, or a link into /proc to a deleted file, has none.
+    const std::optional<std::string> path = followLinks(typed);
+    struct stat named {};
+    if (!path || ::stat(path->c_str(), &named) != 0 || !sameFile(named, target.status) ||
+        refusedForRoot(directoryOf(*path))) {
+        return refuse();
+    }
+    target.kind = ReportTarget::Kind::RegularFile;
+    target.path = *path;
+    return target;
+}
+
+}  // namespace romwise
