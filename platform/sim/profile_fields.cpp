@@ -1,7 +1,6 @@
 #include "platform/sim/profile_fields.h"
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -112,16 +111,25 @@ std::optional<std::vector<std::uint8_t>> readWholeFile(const fs::path& path, std
         problem = std::strerror(errno);
         return std::nullopt;
     }
-    // A file that grows while it is read, or whose size the system does not
-    // tell (/proc), still stops one byte past the limit.
+    // The bytes are read straight into their vector, sized for the file and
+    // one byte more. A file that grows while it is read, or whose size the
+    // system does not tell (/proc), still stops one byte past the limit.
+    constexpr std::size_t kReadStep = 65536;
+    const std::uint64_t mostBytes = limit + 1;
     std::vector<std::uint8_t> bytes;
-    std::array<std::uint8_t, 65536> chunk;
-    std::size_t count = 0;
-    while (bytes.size() <= limit &&
-           (count = std::fread(chunk.data(), 1, chunk.size(), stream)) > 0) {
-        bytes.insert(bytes.end(), chunk.begin(),
-                     chunk.begin() + static_cast<std::ptrdiff_t>(count));
+    std::size_t filled = 0;
+    std::size_t wanted = error ? kReadStep : static_cast<std::size_t>(size) + 1;
+    while (filled < mostBytes) {
+        wanted = static_cast<std::size_t>(std::min<std::uint64_t>(wanted, mostBytes - filled));
+        bytes.resize(filled + wanted);
+        const std::size_t count = std::fread(bytes.data() + filled, 1, wanted, stream);
+        filled += count;
+        if (count < wanted) {
+            break;
+        }
+        wanted = kReadStep;
     }
+    bytes.resize(filled);
     const bool failed = std::ferror(stream) != 0;
     const int readError = errno;
     std::fclose(stream);

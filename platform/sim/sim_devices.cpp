@@ -1,6 +1,5 @@
 #include "platform/sim/sim_devices.h"
 
-#include <cstdlib>
 #include <cstring>
 
 #include "platform/encoding/text_encoding.h"
@@ -41,17 +40,12 @@ std::vector<std::uint8_t> SimPhysicalMemory::read(std::uint64_t address,
     return bytes;
 }
 
-void SimPhysicalMemory::FreeDeleter::operator()(std::uint8_t* bytes) const {
-    std::free(bytes);
-}
-
-// Zeroed by calloc, which leaves fresh pages untouched, so that only the
-// pages the regions fill are ever written: a 64 KiB window around a small
-// table costs one page, not sixteen.
+// Put together on pages the system zeroes as they are first touched, so
+// that only the pages the regions fill are written.
 const std::uint8_t* SimPhysicalMemory::view(std::uint64_t address, std::uint64_t length) const {
     auto found = views_.find({address, length});
     if (found != views_.end()) {
-        return found->second.get();
+        return found->second.data();
     }
     // When the last region touching the range covers all of it, nothing
     // overlays it there: its own bytes are the range, with no copy.
@@ -66,19 +60,19 @@ const std::uint8_t* SimPhysicalMemory::view(std::uint64_t address, std::uint64_t
         }
         break;
     }
-    Buffer bytes(static_cast<std::uint8_t*>(std::calloc(length, 1)));
-    if (!bytes) {
+    ZeroedPages bytes(length);
+    if (bytes.data() == nullptr) {
         return nullptr;
     }
     for (const MemoryRegion& region : regions_) {
         const std::uint64_t from = std::max(address, region.address);
         const std::uint64_t to = std::min(end, region.address + region.bytes.size());
         if (from < to) {
-            std::memcpy(bytes.get() + (from - address),
+            std::memcpy(bytes.data() + (from - address),
                         region.bytes.data() + (from - region.address), to - from);
         }
     }
-    return views_.emplace(std::make_pair(address, length), std::move(bytes)).first->second.get();
+    return views_.emplace(std::make_pair(address, length), std::move(bytes)).first->second.data();
 }
 
 // --- hardware driver -------------------------------------------------------
@@ -216,7 +210,10 @@ bool SimProcessor::readTimeStampCounter(std::uint64_t& out) {
 
 bool SimProcessor::runBitScanLoop() {
     const double seconds = cpu_ ? cpu_->bsfLoopSeconds : 0.0;
-    ticks_ += static_cast<std::uint64_t>(std::llround(seconds * static_cast<double>(frequency_)));
+    // Rounded to the nearest tick; the product is never negative (the loader
+    // bounds both), so adding one half and truncating does it without the
+    // maths library, which this program then need not load at all.
+    ticks_ += static_cast<std::uint64_t>(seconds * static_cast<double>(frequency_) + 0.5);
     return true;
 }
 

@@ -19,6 +19,7 @@
 #include "os/os_services.h"
 #include "platform/sim/machine_profile.h"
 #include "platform/sim/sim_port_space.h"
+#include "platform/sim/zeroed_pages.h"
 #include "report/shell.h"
 
 namespace romwise::sim {
@@ -42,13 +43,8 @@ class SimPhysicalMemory {
     const std::uint8_t* view(std::uint64_t address, std::uint64_t length) const;
 
   private:
-    struct FreeDeleter {
-        void operator()(std::uint8_t* bytes) const;
-    };
-    using Buffer = std::unique_ptr<std::uint8_t, FreeDeleter>;
-
     const std::vector<MemoryRegion>& regions_;
-    mutable std::map<std::pair<std::uint64_t, std::uint64_t>, Buffer> views_;
+    mutable std::map<std::pair<std::uint64_t, std::uint64_t>, ZeroedPages> views_;
 };
 
 class SimHardwareDriver final : public HardwareDriver {

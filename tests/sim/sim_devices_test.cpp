@@ -74,6 +74,28 @@ TEST(SimPhysicalMemoryWindow, TracksViews) {
     EXPECT_EQ(window.mappedViewCount(), 1u);
 }
 
+TEST(SimPhysicalMemory, ViewsShareWhatOneRegionHoldsAndPutTogetherTheRest) {
+    const std::vector<MemoryRegion> regions = {{0xF0000, std::vector<std::uint8_t>(0x10000, 0x11)},
+                                               {0xE0100, {1, 2, 3}},
+                                               {0xD0000, std::vector<std::uint8_t>(0x10000, 0x22)},
+                                               {0xD8000, {9}}};
+    const SimPhysicalMemory memory(regions);
+    EXPECT_EQ(memory.view(0xF0000, 0x10000), regions[0].bytes.data())
+        << "a range the last region over it covers is that region's bytes";
+
+    const std::uint8_t* sparse = memory.view(0xE0000, 0x10000);
+    ASSERT_NE(sparse, nullptr);
+    EXPECT_EQ(sparse[0x00FF], 0);
+    EXPECT_EQ(sparse[0x0101], 2);
+    EXPECT_EQ(sparse[0xFFFF], 0) << "the last byte of a range no region reaches";
+    EXPECT_EQ(memory.view(0xE0000, 0x10000), sparse) << "put together once";
+
+    const std::uint8_t* overlaid = memory.view(0xD0000, 0x10000);
+    EXPECT_NE(overlaid, regions[2].bytes.data()) << "a later region lies over part of it";
+    EXPECT_EQ(overlaid[0x8000], 9);
+    EXPECT_EQ(overlaid[0x8001], 0x22);
+}
+
 TEST(SimPhysicalMemoryWindow, UnavailableWithoutPhysicalMemory) {
     MachineProfile profile;
     profile.physicalMemory = false;

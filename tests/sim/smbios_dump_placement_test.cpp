@@ -117,6 +117,11 @@ TEST(SmbiosDumpPlacement, TakesTheFirstAlignedRunOf32FreeBytes) {
     EXPECT_EQ(window[0x301F], 0xFF) << "the slot's last byte stays as it was";
     EXPECT_EQ(window[0x4000], 0x00) << "only one entry point is written";
     EXPECT_EQ(window[0x1808], 0xFF);
+    // Written into the ROM's own bytes: the window stays one region, beside
+    // the table's.
+    ASSERT_EQ(profile.memory.size(), 2u);
+    EXPECT_EQ(profile.memory[0].address, 0xF0000u);
+    EXPECT_EQ(profile.memory[0].bytes, window);
 }
 
 TEST(SmbiosDumpPlacement, MemoryRegionsCountWhenLookingForASlot) {
