@@ -3,7 +3,7 @@
 
 #include <sstream>
 
-#include "cli/cli_program.h"
+#include "cli/cli_stream_output.h"
 #include "model/detection_results.h"
 #include "platform/sim/profile_loader.h"
 

@@ -1,14 +1,15 @@
-#include <iostream>
+#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "cli/cli_output.h"
 #include "cli/cli_program.h"
 #include "platform/standard_streams.h"
 
 int main(int argc, char** argv) {
     romwise::useBinaryStandardStreams();
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    const int status = romwise::runCli(arguments, std::cout, std::cerr);
-    std::cout.flush();
-    return status;
+    romwise::StdioOutput out(stdout);
+    romwise::StdioOutput errors(stderr);
+    return romwise::runCli(arguments, out, errors);
 }

@@ -1,10 +1,8 @@
 #include "cli/cli_program.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <memory>
+#include <optional>
 
 #include "app/detection_session.h"
 #include "app/main_controller.h"
@@ -35,31 +33,20 @@ constexpr int kExitOutputNotWritten = 5;
 
 class FileTraceSink final : public PortTraceSink {
   public:
-    explicit FileTraceSink(std::ofstream& file) : file_(file) {}
-    void line(const char* text) override {
-        file_ << text << '\n';
-        if (!file_ && cause_ == 0) {
-            cause_ = errno;
-        }
-    }
-    // The error of the first write that failed; 0 when none did (or unknown).
-    int cause() const { return cause_; }
+    explicit FileTraceSink(CliOutput& file) : file_(file) {}
+    void line(const char* text) override { file_ << text << '\n'; }
 
   private:
-    std::ofstream& file_;
-    int cause_ = 0;
+    CliOutput& file_;
 };
 
-// Flushes `stream`; false when any write to it failed (a full disk, a
-// closed pipe), with `errors` told which output and, where known, why:
-// `earlierCause`, the error of a write that failed before, or the flush's.
-bool flushChecked(std::ostream& stream, const std::string& what, int earlierCause,
-                  std::ostream& errors) {
-    errno = 0;
-    if (stream.flush()) {
+// Flushes `output`; false when any write to it failed (a full disk, a
+// closed pipe), with `errors` told which output and, where known, why.
+bool flushChecked(CliOutput& output, const std::string& what, CliOutput& errors) {
+    int cause = 0;
+    if (output.flush(cause)) {
         return true;
     }
-    const int cause = earlierCause != 0 ? earlierCause : errno;
     errors << "romwise: cannot write " << escapeControlBytes(what);
     if (cause != 0) {
         errors << ": " << std::strerror(cause);
@@ -93,7 +80,7 @@ std::optional<bool> launchAnswer(const std::vector<Launch>& launches, const std:
 }
 
 bool writeCapture(RecordingPlatform& recording, const ClockKeepingDetectors& detectors,
-                  const RecordingShell& shell, const CliOptions& options, std::ostream& errors) {
+                  const RecordingShell& shell, const CliOptions& options, CliOutput& errors) {
     sim::MachineCapture capture =
         captureMachine(recording, detectors.measuredMhz(), launchAnswer(shell.launches(), "open"),
                        launchAnswer(shell.launches(), "direct"));
@@ -111,7 +98,7 @@ bool writeCapture(RecordingPlatform& recording, const ClockKeepingDetectors& det
 
 }  // namespace
 
-int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& errors) {
+int runCli(const std::vector<std::string>& arguments, CliOutput& out, CliOutput& errors) {
     const CliParseResult parsed = parseCliOptions(arguments);
     if (!parsed.error.empty()) {
         errors << "romwise: " << escapeControlBytes(parsed.error)
@@ -128,8 +115,10 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
         return kExitCompleted;
     }
 
-    const std::unique_ptr<Platform> created = createPlatform(options.machine, errors);
+    std::string refusal;
+    const std::unique_ptr<Platform> created = createPlatform(options.machine, refusal);
     if (!created) {
+        errors << "romwise: " << refusal << '\n';
         return kExitUsage;
     }
     // A capture keeps what the pass did as it passes through.
@@ -139,20 +128,20 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     }
     Platform* platform = recording ? recording.get() : created.get();
 
-    std::ofstream traceFile;
+    std::optional<StdioOutput> traceFile;
     std::unique_ptr<FileTraceSink> traceSink;
     std::unique_ptr<TracingDriverHost> tracingHost;
     DriverHost* driverHost = &platform->driverHost();
     if (options.tracePorts) {
         // Binary: one LF per line on every system, as the trace format says.
-        traceFile.open(*options.tracePorts, std::ios::trunc | std::ios::binary);
-        if (!traceFile) {
+        traceFile.emplace(StdioOutput::create(options.tracePorts->c_str()));
+        if (!traceFile->isOpen()) {
             errors << "romwise: cannot write the port trace to \""
                    << escapeControlBytes(*options.tracePorts)
                    << "\"; check that the directory exists and is writable\n";
             return kExitUsage;
         }
-        traceSink = std::make_unique<FileTraceSink>(traceFile);
+        traceSink = std::make_unique<FileTraceSink>(*traceFile);
         tracingHost = std::make_unique<TracingDriverHost>(*driverHost, *traceSink);
         driverHost = tracingHost.get();
     }
@@ -190,7 +179,6 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
         status = kExitOutputNotWritten;
     }
 
-    errno = 0;
     switch (options.format) {
         case OutputFormat::Report:
             if (options.output) {
@@ -212,14 +200,13 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
             out << results.upgradeUrlShort.c_str() << '\n';
             break;
     }
-    const int outputCause = out ? 0 : errno;
     // Output cut short is no result: it ends with the status of an output
     // that could not be written.
-    if (traceSink && !flushChecked(traceFile, "the port trace to \"" + *options.tracePorts + "\"",
-                                   traceSink->cause(), errors)) {
+    if (traceFile &&
+        !flushChecked(*traceFile, "the port trace to \"" + *options.tracePorts + "\"", errors)) {
         status = kExitOutputNotWritten;
     }
-    if (!flushChecked(out, "to standard output", outputCause, errors)) {
+    if (!flushChecked(out, "to standard output", errors)) {
         status = kExitOutputNotWritten;
     }
     return status;

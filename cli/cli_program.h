@@ -1,12 +1,13 @@
 #pragma once
 
-#include <ostream>
 #include <string>
 #include <vector>
+
+#include "cli/cli_output.h"
 
 namespace romwise {
 
 // The whole of romwise-cli: returns the process exit status.
-int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& errors);
+int runCli(const std::vector<std::string>& arguments, CliOutput& out, CliOutput& errors);
 
 }  // namespace romwise

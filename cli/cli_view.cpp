@@ -18,7 +18,7 @@ constexpr const char* kFailureStatuses[] = {kMemoryAllocationError, kUnsupported
 // Each line of `text` as a "romwise: " line of its own, other control bytes
 // escaped, so that nothing in a message can start an unmarked line or reach
 // the terminal as a command.
-void writeMessageLines(std::ostream& errors, const char* text) {
+void writeMessageLines(CliOutput& errors, const char* text) {
     const std::string utf8 = windows1252ToUtf8(text);
     std::string_view rest = utf8;
     for (;;) {

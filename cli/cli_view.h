@@ -3,11 +3,13 @@
 #pragma once
 
 #include <cstdint>
+#include <iosfwd>
 #include <map>
-#include <ostream>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "cli/cli_output.h"
 #include "model/main_view.h"
 #include "model/view_state.h"
 
@@ -15,7 +17,9 @@ namespace romwise {
 
 class CliView final : public MainView {
   public:
-    explicit CliView(std::ostream& errors) : errors_(errors) {}
+    explicit CliView(CliOutput& errors) : errors_(errors) {}
+    // Writing to a C++ stream, through an adapter the view keeps.
+    explicit CliView(std::ostream& errors);
 
     void setFieldText(int controlId, const char* text) override;
     void enableControl(int controlId, bool enabled) override {
@@ -52,7 +56,8 @@ class CliView final : public MainView {
     bool ended() const { return ended_; }
 
   private:
-    std::ostream& errors_;
+    std::unique_ptr<CliOutput> ownedErrors_;
+    CliOutput& errors_;
     ViewState state_;
     int saveDialogRuns_ = 0;
     bool ended_ = false;

@@ -2,10 +2,11 @@
 // document, for the window of an ordinary user, which starts it through
 // polkit's pkexec. It runs as root, so it takes no file names and no other
 // options than the window's two switches.
-#include <iostream>
+#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "cli/cli_output.h"
 #include "cli/cli_program.h"
 #include "platform/standard_streams.h"
 
@@ -24,14 +25,15 @@ int main(int argc, char** argv) {
             known = known || argument == name;
         }
         if (!known) {
-            std::cerr << "romwise-pass: unknown argument \"" << argument
-                      << "\" (it takes only --skip-superio and --skip-dmi; it is started by the "
-                         "Romwise window)\n";
+            std::fprintf(stderr,
+                         "romwise-pass: unknown argument \"%s\" (it takes only --skip-superio and "
+                         "--skip-dmi; it is started by the Romwise window)\n",
+                         argument.c_str());
             return kExitUsage;
         }
         arguments.push_back(argument);
     }
-    const int status = romwise::runCli(arguments, std::cout, std::cerr);
-    std::cout.flush();
-    return status;
+    romwise::StdioOutput out(stdout);
+    romwise::StdioOutput errors(stderr);
+    return romwise::runCli(arguments, out, errors);
 }

@@ -1,5 +1,7 @@
 #include "platform/create_platform.h"
 
+#include <ostream>
+
 #include "platform/sim/profile_loader.h"
 #include "platform/sim/sim_platform.h"
 
@@ -30,16 +32,26 @@ using NativeShell = LinuxShell;
 namespace romwise {
 
 std::unique_ptr<Platform> createPlatform(const std::optional<std::string>& machineProfile,
-                                         std::ostream& errors) {
+                                         std::string& refusal) {
     if (!machineProfile) {
         return std::make_unique<NativePlatform>();
     }
     try {
         return std::make_unique<sim::SimPlatform>(sim::loadMachineProfile(*machineProfile));
     } catch (const sim::ProfileError& error) {
-        errors << "romwise: machine profile refused: " << error.what() << '\n';
+        refusal = std::string("machine profile refused: ") + error.what();
         return nullptr;
     }
+}
+
+std::unique_ptr<Platform> createPlatform(const std::optional<std::string>& machineProfile,
+                                         std::ostream& errors) {
+    std::string refusal;
+    std::unique_ptr<Platform> platform = createPlatform(machineProfile, refusal);
+    if (!platform) {
+        errors << "romwise: " << refusal << '\n';
+    }
+    return platform;
 }
 
 std::unique_ptr<ReportFiles> createReportFiles() {

@@ -2,9 +2,9 @@
 // or a recorded or simulated machine described by a profile.
 #pragma once
 
+#include <iosfwd>
 #include <memory>
 #include <optional>
-#include <ostream>
 #include <string>
 
 #include "model/platform.h"
@@ -15,8 +15,12 @@
 namespace romwise {
 
 // This computer when `machineProfile` is empty, else the machine the profile
-// at that path describes. Nothing when the profile is refused; why has then
-// been written to `errors` as "romwise: machine profile refused: ...".
+// at that path describes. Nothing when the profile is refused; why is then
+// in `refusal`, as "machine profile refused: ...".
+std::unique_ptr<Platform> createPlatform(const std::optional<std::string>& machineProfile,
+                                         std::string& refusal);
+// The same, with the refusal written to `errors` as a line of its own,
+// "romwise: machine profile refused: ...".
 std::unique_ptr<Platform> createPlatform(const std::optional<std::string>& machineProfile,
                                          std::ostream& errors);
 

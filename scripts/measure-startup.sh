@@ -1,30 +1,40 @@
 #!/bin/sh
 # Start-up cost side by side, in one run: a whole romwise-cli pass on the
-# default sample (JSON output) against dmidecode decoding the same table,
-# and the window's time to its first paint. Prints the medians, their
-# ratio and the peak memory of each program.
-#   sh scripts/measure-startup.sh [BUILD_DIR] [RUNS]
+# default sample against dmidecode decoding the same table file, and the
+# window's time to its first paint. The two programs run in alternating
+# rounds (each round runs both, in turns), so that a change in the machine's
+# load while it runs weighs on both alike. Prints each round's medians, the
+# median of the rounds' ratios, and the peak memory of each program.
+#   sh scripts/measure-startup.sh [BUILD_DIR] [ROUNDS] [FORMAT]
+# FORMAT is romwise-cli's --format (report, the default, or json).
 set -eu
 cd "$(dirname "$0")/.."
 build=${1:-build}
-runs=${2:-300}
-cli="$build/romwise-cli --machine samples/award-440bx.json --format json"
+rounds=${2:-15}
+format=${3:-report}
+cli="$build/romwise-cli --machine samples/award-440bx.json --format $format"
 peer="dmidecode --from-dump samples/award-440bx.dmi"
 export PATH="$PATH:/usr/sbin:/sbin"
 report=$(mktemp)
-trap 'rm -f "$report"' EXIT
-hyperfine -N --warmup 30 -r "$runs" --export-json "$report" "$cli" "$peer" >/dev/null
-medians=$(sed -n 's/.*"median": *\([0-9.e-]*\).*/\1/p' "$report")
-romwise=$(echo "$medians" | sed -n 1p)
-dmidecode=$(echo "$medians" | sed -n 2p)
-awk -v a="$romwise" -v b="$dmidecode" 'BEGIN {
-    printf "romwise-cli median %.3f ms, dmidecode median %.3f ms, ratio %.2f\n", a * 1000, b * 1000, a / b }'
+ratios=$(mktemp)
+trap 'rm -f "$report" "$ratios"' EXIT
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+round=1
+while [ "$round" -le "$rounds" ]; do
+    hyperfine -N --warmup 10 -r 40 --export-json "$report" "$cli" "$peer" >/dev/null 2>&1
+    sed -n 's/.*"median": *\([0-9.e-]*\).*/\1/p' "$report" | tr '\n' ' ' |
+        awk -v r="$round" '{ printf "round %2d: romwise-cli %.3f ms, dmidecode %.3f ms, ratio %.2f\n",
+                             r, $1 * 1000, $2 * 1000, $1 / $2; print $1 / $2 > "/dev/stderr" }' \
+            2>>"$ratios"
+    round=$((round + 1))
+done
+echo "median ratio over $rounds rounds (romwise-cli --format $format / dmidecode): $(median <"$ratios")"
 # shellcheck disable=SC2086
 echo "peak memory: romwise-cli $(/usr/bin/time -f %M $cli 2>&1 >/dev/null) KB," \
     "dmidecode $(/usr/bin/time -f %M $peer 2>&1 >/dev/null) KB"
 if [ -x "$build/romwise" ]; then
     QT_QPA_PLATFORM=offscreen hyperfine -N --warmup 3 -r 30 --export-json "$report" \
-        "$build/romwise --machine samples/award-440bx.json --exit-after-first-paint" >/dev/null
+        "$build/romwise --machine samples/award-440bx.json --exit-after-first-paint" >/dev/null 2>&1
     sed -n 's/.*"median": *\([0-9.e-]*\).*/\1/p' "$report" |
         awk '{ printf "window, start to first paint: median %.0f ms\n", $1 * 1000 }'
 fi

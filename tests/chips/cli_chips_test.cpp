@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/cli_program.h"
+#include "cli/cli_stream_output.h"
 #include "model/detection_results.h"
 
 namespace romwise {

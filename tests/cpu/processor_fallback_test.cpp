@@ -6,7 +6,7 @@
 #include <sstream>
 #include <string>
 
-#include "cli/cli_program.h"
+#include "cli/cli_stream_output.h"
 #include "model/control_ids.h"
 #include "model/detection_results.h"
 

@@ -11,7 +11,7 @@
 #include "app/detection_run.h"
 #include "app/detection_session.h"
 #include "app/standard_detectors.h"
-#include "cli/cli_program.h"
+#include "cli/cli_stream_output.h"
 #include "cli/cli_view.h"
 #include "dmi/read_dmi.h"
 #include "model/control_ids.h"

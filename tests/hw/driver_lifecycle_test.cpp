@@ -12,7 +12,7 @@
 #include "app/detection_session.h"
 #include "app/main_controller.h"
 #include "app/standard_detectors.h"
-#include "cli/cli_program.h"
+#include "cli/cli_stream_output.h"
 #include "cli/cli_view.h"
 #include "hw/driver_opening.h"
 #include "hw/service_driver_host.h"

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "cli/cli_program.h"
+#include "cli/cli_stream_output.h"
 #include "model/detection_results.h"
 #include "platform/linux/linux_os_services.h"
 

@@ -1,5 +1,5 @@
 // romwise-cli --output and --submit go through the window's commands.
-#include "cli/cli_program.h"
+#include "cli/cli_stream_output.h"
 #include "model/detection_results.h"
 
 #include <gtest/gtest.h>

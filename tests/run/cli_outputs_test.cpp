@@ -11,7 +11,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "cli/cli_program.h"
+#include "cli/cli_stream_output.h"
 #include "cli_run.h"
 #include "tests/support/scratch_files.h"
 
@@ -48,6 +48,17 @@ TEST(CliOutputsTest, FullStandardOutputOrTraceEndsWithStatusFive) {
         EXPECT_EQ(errors.str(),
                   "romwise: cannot write to standard output: No space left on device\n")
             << format;
+    }
+    {
+        // Through stdio, as the program itself writes standard output.
+        processDetectionResults() = DetectionResults{};
+        StdioOutput out = StdioOutput::create(full.c_str());
+        ASSERT_TRUE(out.isOpen());
+        std::ostringstream errors;
+        StreamOutput errorsOutput(errors);
+        EXPECT_EQ(runCli({"--machine", kSample}, out, errorsOutput), 5);
+        EXPECT_EQ(errors.str(),
+                  "romwise: cannot write to standard output: No space left on device\n");
     }
     const CliRun traced = runCliWith({"--machine", kSample, "--trace-ports", full});
     EXPECT_EQ(traced.status, 5);

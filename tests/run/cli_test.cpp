@@ -1,5 +1,5 @@
 // romwise-cli end to end on the sample machines.
-#include "cli/cli_program.h"
+#include "cli/cli_stream_output.h"
 #include "model/detection_results.h"
 
 #include <gtest/gtest.h>
