@@ -38,10 +38,6 @@ namespace romwise::ui {
 
 namespace {
 
-constexpr char kHelpMissing[] = "The help page could not be found.";
-constexpr char kHelpNotOpened[] =
-    "The help page could not be opened: no program to show it was found. It is ";
-
 QString fromRecord(const char* text) {
     return QString::fromStdString(windows1252ToUtf8(text));
 }
@@ -277,12 +273,13 @@ void MainDialog::runAboutBox() {
 void MainDialog::showHelp() {
     const QString page = helpPagePath();
     if (page.isEmpty()) {
-        messageBox(kHelpMissing, kApplicationTitle);
+        messageBox(kHelpPageMissing, kApplicationTitle);
         return;
     }
     const std::string address = QUrl::fromLocalFile(page).toEncoded().toStdString();
     if (!localShell_.openAddress(address)) {
-        const std::string text = kHelpNotOpened + utf8ToWindows1252(page.toStdString()) + ".";
+        const std::string text =
+            std::string(kHelpPageNotOpened) + "\n" + utf8ToWindows1252(page.toStdString());
         messageBox(text.c_str(), kApplicationTitle);
     }
 }

@@ -4,20 +4,17 @@
 #include <QLineEdit>
 
 #include "model/control_ids.h"
+#include "ui/common/window_texts.h"
 #include "ui/dialog_templates.h"
 
 namespace romwise::ui {
-
-namespace {
-constexpr int kFileNameLimit = 99;
-}
 
 SaveReportDialog::SaveReportDialog(const QString& proposedPath, SaveFunction save, QWidget* parent)
     : QDialog(parent), save_(std::move(save)) {
     const auto controls = buildDialog(*this, kSaveReportTemplate);
     connectStandardButtons(*this, controls);
     if (auto* field = dynamic_cast<QLineEdit*>(controls.at(control::kSaveFileName))) {
-        field->setMaxLength(kFileNameLimit);
+        field->setMaxLength(kSaveFileNameLimit);
         field->setText(proposedPath);
         // The proposal is selected where the field starts with the focus,
         // so that typing a name replaces it.

@@ -16,6 +16,7 @@
 #include "model/run_texts.h"
 #include "sample_window.h"
 #include "ui/color_button.h"
+#include "ui/common/window_texts.h"
 #include "ui/logo_animation.h"
 
 namespace romwise::ui {
@@ -194,7 +195,7 @@ TEST(HelpButton, OpensOurOwnHelpPageOnThisComputerAndSaysSoWhenNothingShowsIt) {
     window.control<QPushButton>(control::kHelp)->click();
     ASSERT_TRUE(script.finished());
     ASSERT_EQ(script.seen().size(), 1u);
-    EXPECT_EQ(script.seen()[0].text.rfind("The help page could not be opened", 0), 0u);
+    EXPECT_EQ(script.seen()[0].text.rfind(std::string(kHelpPageNotOpened) + "\n", 0), 0u);
     EXPECT_NE(script.seen()[0].text.find("help/index.html"), std::string::npos);
 }
 
