@@ -4,6 +4,7 @@
 #include <exception>
 #include <filesystem>
 #include <fstream>
+#include <string_view>
 
 #include "tools/samplegen/sample_files.h"
 
@@ -18,9 +19,18 @@ bool WriteFile(const std::filesystem::path& path, const romwise::samplegen::Byte
 
 }  // namespace
 
+constexpr char kUsage[] =
+    "usage: romwise-samplegen OUTPUT_DIR\n"
+    "Writes the binary inputs of the sample machine profiles (ROM window, SMBIOS\n"
+    "dumps, CPUID dump) into OUTPUT_DIR, the same bytes on every run and host.\n";
+
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: romwise-samplegen OUTPUT_DIR\n");
+    if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (argc != 2 || argv[1][0] == '-') {
+        std::fputs(kUsage, stderr);
         return 2;
     }
     const std::filesystem::path dir = argv[1];

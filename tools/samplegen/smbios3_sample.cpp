@@ -1,13 +1,11 @@
 #include "tools/samplegen/smbios3_sample.h"
 
-#include "tools/samplegen/smbios_table.h"
+#include "tools/samplegen/smbios_structures.h"
 
 namespace romwise::samplegen {
 
 namespace {
 
-constexpr std::uint16_t kNoHandle = 0xFFFF;
-constexpr std::uint16_t kNotProvided = 0xFFFE;
 // Sizes that no longer fit the old fields say so and move to the extended
 // ones: 7FFFh for a Memory Device of 32 GB and more, 80000000h KB for a
 // memory array of 2 TB and more.
@@ -15,16 +13,9 @@ constexpr std::uint32_t kDeviceSizeInExtended = 0x7FFF;
 constexpr std::uint32_t kArrayCapacityInExtended = 0x80000000u;
 
 void AddBiosInformation(SmbiosTable& table, const SampleBoard& board) {
-    StructureWriter s(0);
-    s.String(board.biosVendor)
-        .String(board.biosVersion)
-        .Word(board.biosStartSegment)
-        .String(board.biosReleaseDate)
-        .Byte(board.romSizeCode)
-        .Qword(board.biosCharacteristics)
-        .Byte(board.biosCharacteristicsExtension)
-        .Byte(0x0C)  // UEFI, virtual machine not
-        .Byte(2)     // BIOS release 2.14
+    StructureWriter s = BiosInformation(board);
+    s.Byte(0x0C)  // UEFI, virtual machine not
+        .Byte(2)  // BIOS release 2.14
         .Byte(14)
         .Byte(0xFF)  // no embedded controller
         .Byte(0xFF)
@@ -33,25 +24,14 @@ void AddBiosInformation(SmbiosTable& table, const SampleBoard& board) {
 }
 
 void AddSystemInformation(SmbiosTable& table, const SampleBoard& board) {
-    StructureWriter s(1);
-    s.String(board.systemManufacturer)
-        .String(board.systemProduct)
-        .String(board.systemVersion)
-        .String(board.systemSerial);
-    for (std::uint8_t b : board.systemUuid) {
-        s.Byte(b);
-    }
-    s.Byte(0x06).String("QS3K-SKU").String("QuokkaServer");
+    StructureWriter s = SystemInformation(board);
+    s.String("QS3K-SKU").String("QuokkaServer");
     table.Add(s);
 }
 
 void AddBaseBoard(SmbiosTable& table, const SampleBoard& board) {
-    StructureWriter s(2);
-    s.String(board.boardManufacturer)
-        .String(board.boardProduct)
-        .String(board.boardVersion)
-        .String(board.boardSerial)
-        .String("")           // asset tag
+    StructureWriter s = BaseBoard(board);
+    s.String("")              // asset tag
         .Byte(0x09)           // a hosting board, replaceable
         .String("Baseboard")  // location in chassis
         .Word(kNoHandle)      // no chassis structure
@@ -61,27 +41,8 @@ void AddBaseBoard(SmbiosTable& table, const SampleBoard& board) {
 }
 
 void AddProcessor(SmbiosTable& table, const SampleBoard& board) {
-    StructureWriter s(4);
-    s.String(board.socketDesignation)
-        .Byte(0x03)  // central processor
-        .Byte(board.processorFamily)
-        .String(board.processorManufacturer)
-        .Dword(board.processorSignature)
-        .Dword(board.processorFeatures)
-        .String(board.processorVersion)
-        .Byte(board.processorVoltage)
-        .Word(board.externalClockMhz)
-        .Word(board.maxSpeedMhz)
-        .Word(board.currentSpeedMhz)
-        .Byte(0x41)  // socket populated, processor enabled
-        .Byte(board.processorUpgrade)
-        .Word(kNoHandle)  // no cache structures
-        .Word(kNoHandle)
-        .Word(kNoHandle)
-        .String("")  // serial number, asset tag, part number
-        .String("")
-        .String("")
-        .Byte(20)                     // cores
+    StructureWriter s = Processor(board);
+    s.Byte(20)                        // cores
         .Byte(20)                     // enabled cores
         .Byte(40)                     // threads
         .Word(0x00FC)                 // 64-bit, multi-core, hardware threads, execute protection

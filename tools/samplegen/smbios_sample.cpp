@@ -2,14 +2,12 @@
 
 #include <stdexcept>
 
-#include "tools/samplegen/smbios_table.h"
+#include "tools/samplegen/smbios_structures.h"
 
 namespace romwise::samplegen {
 
 namespace {
 
-constexpr std::uint16_t kNoHandle = 0xFFFF;
-constexpr std::uint16_t kNotProvided = 0xFFFE;
 constexpr std::uint16_t kDimmSdram = 0x0500;  // DIMM | SDRAM
 constexpr std::uint16_t kUnknownType = 0x0002;
 constexpr std::uint8_t kModuleNotInstalled = 0x7F;
@@ -27,64 +25,6 @@ std::uint8_t ModuleSizeCode(std::uint32_t sizeMb) {
         throw std::invalid_argument("a memory module size must be a power of two");
     }
     return code;
-}
-
-void AddBiosInformation(SmbiosTable& table, const SampleBoard& board) {
-    StructureWriter s(0);
-    s.String(board.biosVendor)
-        .String(board.biosVersion)
-        .Word(board.biosStartSegment)
-        .String(board.biosReleaseDate)
-        .Byte(board.romSizeCode)
-        .Qword(board.biosCharacteristics)
-        .Byte(board.biosCharacteristicsExtension);
-    table.Add(s);
-}
-
-void AddSystemInformation(SmbiosTable& table, const SampleBoard& board) {
-    StructureWriter s(1);
-    s.String(board.systemManufacturer)
-        .String(board.systemProduct)
-        .String(board.systemVersion)
-        .String(board.systemSerial);
-    for (std::uint8_t b : board.systemUuid) {
-        s.Byte(b);
-    }
-    s.Byte(0x06);  // woken by the power switch
-    table.Add(s);
-}
-
-void AddBaseBoard(SmbiosTable& table, const SampleBoard& board) {
-    StructureWriter s(2);
-    s.String(board.boardManufacturer)
-        .String(board.boardProduct)
-        .String(board.boardVersion)
-        .String(board.boardSerial);
-    table.Add(s);
-}
-
-void AddProcessor(SmbiosTable& table, const SampleBoard& board) {
-    StructureWriter s(4);
-    s.String(board.socketDesignation)
-        .Byte(0x03)  // central processor
-        .Byte(board.processorFamily)
-        .String(board.processorManufacturer)
-        .Dword(board.processorSignature)
-        .Dword(board.processorFeatures)
-        .String(board.processorVersion)
-        .Byte(board.processorVoltage)
-        .Word(board.externalClockMhz)
-        .Word(board.maxSpeedMhz)
-        .Word(board.currentSpeedMhz)
-        .Byte(0x41)  // socket populated, processor enabled
-        .Byte(board.processorUpgrade)
-        .Word(kNoHandle)  // no cache structures
-        .Word(kNoHandle)
-        .Word(kNoHandle)
-        .String("")  // serial number, asset tag, part number
-        .String("")
-        .String("");
-    table.Add(s);
 }
 
 // The memory controller lists the module structures that follow it.
@@ -161,10 +101,10 @@ void AddMemoryDevices(SmbiosTable& table, const SampleBoard& board, std::uint16_
 
 Bytes BuildSmbiosDump(const SampleBoard& board) {
     SmbiosTable table;
-    AddBiosInformation(table, board);
-    AddSystemInformation(table, board);
-    AddBaseBoard(table, board);
-    AddProcessor(table, board);
+    table.Add(BiosInformation(board));
+    table.Add(SystemInformation(board));
+    table.Add(BaseBoard(board));
+    table.Add(Processor(board));
     AddMemoryControllerAndModules(table, board);
     const std::uint16_t array = AddMemoryArray(table, board);
     AddMemoryDevices(table, board, array);
