@@ -2,9 +2,10 @@
 
 #include <iconv.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <vector>
+
+#include "platform/encoding/ascii_text.h"
 
 namespace romwise {
 
@@ -66,24 +67,6 @@ class Converter {
     std::string replacement_;
     bool multiByteSource_;
 };
-
-// Without a converter, ASCII passes and every other byte is replaced.
-std::string asciiOnly(std::string_view text, std::string_view replacement) {
-    std::string out;
-    for (const char c : text) {
-        if (static_cast<unsigned char>(c) < 0x80) {
-            out.push_back(c);
-        } else {
-            out.append(replacement);
-        }
-    }
-    return out;
-}
-
-bool isAscii(std::string_view text) {
-    return std::all_of(text.begin(), text.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
 
 }  // namespace
 

@@ -16,6 +16,7 @@
 
 #include <climits>
 
+#include "platform/encoding/ascii_text.h"
 #include "platform/encoding/text_encoding.h"
 
 namespace romwise {
@@ -53,18 +54,6 @@ bool isUndefinedByte(unsigned char byte, wchar_t converted) {
 
 bool isC1Control(wchar_t character) {
     return character >= 0x80 && character <= 0x9F;
-}
-
-std::string asciiOnly(std::string_view text, std::string_view replacement) {
-    std::string out;
-    for (const char c : text) {
-        if (static_cast<unsigned char>(c) < 0x80) {
-            out.push_back(c);
-        } else {
-            out.append(replacement);
-        }
-    }
-    return out;
 }
 
 std::string wideToUtf8(const std::wstring& wide) {
