@@ -1,12 +1,12 @@
 // Save target names on Windows: the name as the user typed it, in the
-// code page the system's 8-bit file functions use, and its folder part.
+// code page the system's 8-bit file functions use, and the folder it lies in.
 #pragma once
 
 #include <string>
 
 namespace romwise {
 
-// The folder part of a path, as a prefix a file name can follow:
+// The folder of a path, as a prefix a file name can follow:
 // "c:\reports\" for "c:\reports\bios.txt", "c:" for "c:bios.txt" (the
 // current folder of drive C), "" for "bios.txt". Either slash separates.
 std::string folderPrefix(const std::string& path);
