@@ -1,8 +1,9 @@
 // Where the text report is written. The save behaves as opening the file
 // for writing would, minus its faults: a new or regular file gets a new
 // file beside it that takes its place only once complete, as the user knows
-// it (owner, group, permissions, hard links, the file a symbolic link
-// names); a device, FIFO or terminal is written to as it is; nothing is
+// it (on Linux owner, group, permissions; on Windows ACL and attributes;
+// hard links and the file a symbolic link names on both); a device, FIFO,
+// pipe or terminal (NUL, CON on Windows) is written to as it is; nothing is
 // left behind when the save fails.
 #pragma once
 
@@ -32,8 +33,11 @@ class ReportFiles {
     virtual ~ReportFiles() = default;
     // A temporary file in the directory of `target`, the path exactly as the
     // user typed it; nothing when the platform cannot take that path, cannot
-    // create a file there, or opening the target for writing would be
-    // refused (a read-only file, a FIFO without a reader).
+    // create a file there (Windows then writes an existing file in place, as
+    // both do for a file with further hard links), or opening the target for
+    // writing would be refused (a read-only file, a FIFO or pipe without a
+    // reader, a file another Windows program has open without sharing
+    // writing).
     virtual std::unique_ptr<TemporaryReportFile> createBeside(const std::string& target) = 0;
     // The user's home directory as an absolute path; empty when unknown.
     virtual std::string homeDirectory() = 0;
