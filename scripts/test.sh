@@ -12,14 +12,24 @@ set -eu
 cd "$(dirname "$0")/.."
 export QT_QPA_PLATFORM=offscreen
 
+# Each stage's wall time, for docs/performance.md and the CI log.
+stage_started=$(date +%s)
+stage_done() {
+    now=$(date +%s)
+    echo "== stage \"$1\" took $((now - stage_started)) s" >&2
+    stage_started=$now
+}
+
 scripts/build.sh build -DROMWISE_WERROR=ON
 ctest --test-dir build --output-on-failure -j "$(nproc)"
+stage_done "g++ build and tests"
 
 if [ "${ROMWISE_SKIP_SANITIZERS:-0}" != 1 ]; then
     scripts/build.sh build-sanitize -DCMAKE_CXX_COMPILER=clang++ -DROMWISE_WERROR=ON \
         -DROMWISE_SANITIZE=ON -DROMWISE_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
     ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
         ctest --test-dir build-sanitize --output-on-failure -j "$(nproc)"
+    stage_done "clang sanitizer build and tests"
 fi
 
 if [ "${ROMWISE_SKIP_WINDOWS:-0}" != 1 ]; then
@@ -29,10 +39,14 @@ if [ "${ROMWISE_SKIP_WINDOWS:-0}" != 1 ]; then
     sh scripts/build-windows.sh i686 build-win-i686 -DROMWISE_WERROR=ON
     sh scripts/check-windows-program.sh build-win-i686/romwise-cli.exe i686 console
     sh scripts/check-windows-program.sh build-win-i686/romwise.exe i686 gui
+    stage_done "Windows i686 build and import check"
     sh scripts/test-windows.sh build-win-x86_64
+    stage_done "Windows x86-64 build and tests under wine"
     sh scripts/compare-windows.sh build build-win-x86_64
+    stage_done "romwise-cli.exe against romwise-cli on every sample"
 fi
 
 if [ "${ROMWISE_SKIP_PACKAGE:-0}" != 1 ] && [ "$(id -u)" -eq 0 ]; then
     sh scripts/test-package.sh build-package
+    stage_done "Debian package"
 fi
