@@ -6,7 +6,7 @@
 #include <iterator>
 #include <memory>
 
-#include "platform/x86/x86_instructions.h"
+#include "platform/x86/guarded_instructions.h"
 
 namespace romwise {
 
@@ -72,32 +72,6 @@ void removeGuardHandlers() {
     }
 }
 
-#if ROMWISE_X86
-
-struct CpuidCall {
-    std::uint32_t leaf;
-    CpuidRegisters registers;
-};
-
-void executeCpuid(void* context) {
-    auto* call = static_cast<CpuidCall*>(context);
-    call->registers = x86::cpuid(call->leaf);
-}
-
-void executeRdtsc(void* context) {
-    *static_cast<std::uint64_t*>(context) = x86::readTimeStampCounter();
-}
-
-void executeOrps(void*) {
-    x86::sseProbe();
-}
-
-void executeBitScanLoop(void* context) {
-    *static_cast<std::uint32_t*>(context) = x86::bitScanLoop();
-}
-
-#endif
-
 }  // namespace
 
 FaultGuardHandlers::FaultGuardHandlers() {
@@ -137,33 +111,22 @@ void LinuxProcessorAccess::keepGuardHandlers() {
 
 bool LinuxProcessorAccess::cpuid(std::uint32_t leaf, CpuidRegisters& out) {
     keepGuardHandlers();
-    CpuidCall call{leaf, {}};
-    if (!runWithFaultGuard(executeCpuid, &call)) {
-        return false;
-    }
-    out = call.registers;
-    return true;
+    return x86::guardedCpuid(runWithFaultGuard, leaf, out);
 }
 
 bool LinuxProcessorAccess::readTimeStampCounter(std::uint64_t& out) {
     keepGuardHandlers();
-    std::uint64_t value = 0;
-    if (!runWithFaultGuard(executeRdtsc, &value)) {
-        return false;
-    }
-    out = value;
-    return true;
+    return x86::guardedTimeStampCounter(runWithFaultGuard, out);
 }
 
 bool LinuxProcessorAccess::executeSseProbe() {
     keepGuardHandlers();
-    return runWithFaultGuard(executeOrps, nullptr);
+    return x86::guardedSseProbe(runWithFaultGuard);
 }
 
 bool LinuxProcessorAccess::runBitScanLoop() {
     keepGuardHandlers();
-    std::uint32_t bit = 0;
-    return runWithFaultGuard(executeBitScanLoop, &bit) && bit == 31;
+    return x86::guardedBitScanLoop(runWithFaultGuard);
 }
 
 #else

@@ -2,35 +2,9 @@
 
 #include <windows.h>
 
-#include "platform/x86/x86_instructions.h"
+#include "platform/x86/guarded_instructions.h"
 
 namespace romwise {
-
-namespace {
-
-struct CpuidCall {
-    std::uint32_t leaf;
-    CpuidRegisters registers;
-};
-
-void executeCpuid(void* context) {
-    auto* call = static_cast<CpuidCall*>(context);
-    call->registers = x86::cpuid(call->leaf);
-}
-
-void executeRdtsc(void* context) {
-    *static_cast<std::uint64_t*>(context) = x86::readTimeStampCounter();
-}
-
-void executeOrps(void*) {
-    x86::sseProbe();
-}
-
-void executeBitScanLoop(void* context) {
-    *static_cast<std::uint32_t*>(context) = x86::bitScanLoop();
-}
-
-}  // namespace
 
 void WindowsProcessorAccess::keepGuardHandler() {
     if (!handler_) {
@@ -44,33 +18,22 @@ bool WindowsProcessorAccess::hasCpuid() {
 
 bool WindowsProcessorAccess::cpuid(std::uint32_t leaf, CpuidRegisters& out) {
     keepGuardHandler();
-    CpuidCall call{leaf, {}};
-    if (!runWithFaultGuard(executeCpuid, &call)) {
-        return false;
-    }
-    out = call.registers;
-    return true;
+    return x86::guardedCpuid(runWithFaultGuard, leaf, out);
 }
 
 bool WindowsProcessorAccess::readTimeStampCounter(std::uint64_t& out) {
     keepGuardHandler();
-    std::uint64_t value = 0;
-    if (!runWithFaultGuard(executeRdtsc, &value)) {
-        return false;
-    }
-    out = value;
-    return true;
+    return x86::guardedTimeStampCounter(runWithFaultGuard, out);
 }
 
 bool WindowsProcessorAccess::executeSseProbe() {
     keepGuardHandler();
-    return runWithFaultGuard(executeOrps, nullptr);
+    return x86::guardedSseProbe(runWithFaultGuard);
 }
 
 bool WindowsProcessorAccess::runBitScanLoop() {
     keepGuardHandler();
-    std::uint32_t bit = 0;
-    return runWithFaultGuard(executeBitScanLoop, &bit) && bit == 31;
+    return x86::guardedBitScanLoop(runWithFaultGuard);
 }
 
 bool WindowsProcessorAccess::queryPerformanceCounter(std::int64_t& out) {
