@@ -231,5 +231,3 @@ TEST(MoreInfoButton, ListsTheSlotsOfThePass) {
 
 }  // namespace
 }  // namespace romwise::ui
-
-#include "main_dialog_test.moc"
