@@ -5,15 +5,17 @@
 # manual page opens; the polkit policy is valid and polkit reads it; pkexec
 # runs the helper for root and refuses a user without an authentication
 # agent. The package is removed again at the end. Needs root.
-#   sh scripts/test-package.sh [BUILD_DIR]
+#   sh scripts/test-package.sh [BUILD_DIR] [--built]
+# --built packages BUILD_DIR as it stands (see scripts/package.sh).
 set -eu
 cd "$(dirname "$0")/.."
 root=$(pwd)
 BUILD_DIR=${1:-build-package}
+BUILT=${2:-}
 fail() { echo "test-package: $*" >&2; exit 1; }
 [ "$(id -u)" -eq 0 ] || fail "installing the package needs root"
 
-sh scripts/package.sh "$BUILD_DIR" >/dev/null
+sh scripts/package.sh "$BUILD_DIR" $BUILT >/dev/null
 deb=$(ls "$BUILD_DIR"/romwise_*.deb)
 
 errors=$(lintian --allow-root "$deb" 2>&1 | grep '^E:' || true)

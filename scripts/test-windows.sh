@@ -2,12 +2,13 @@
 # Builds the x86-64 Windows programs and their tests, and runs the tests under
 # wine64 in a fresh wine prefix of their own, with a virtual X display for the
 # window tests (both removed afterwards).
-#   sh scripts/test-windows.sh [BUILD_DIR]
+#   sh scripts/test-windows.sh [BUILD_DIR] [CMAKE_ARGS...]
 #   ROMWISE_TEST_DISPLAY: the display number to use (default 93).
 set -eu
 cd "$(dirname "$0")/.."
 BUILD_DIR=${1:-build-win-x86_64}
-sh scripts/build-windows.sh x86_64 "$BUILD_DIR" -DROMWISE_BUILD_TESTS=ON -DROMWISE_WERROR=ON
+if [ $# -gt 0 ]; then shift; fi
+sh scripts/build-windows.sh x86_64 "$BUILD_DIR" -DROMWISE_BUILD_TESTS=ON -DROMWISE_WERROR=ON "$@"
 
 . scripts/wine-prefix.sh
 start_wine_display "${ROMWISE_TEST_DISPLAY:-93}"

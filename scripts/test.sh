@@ -4,8 +4,9 @@
 # (MinGW-w64): the 32-bit programs are built and their imports checked, the
 # 64-bit build's tests (the window's on a virtual X display) run under wine64
 # and its romwise-cli.exe is compared with the Linux one on every sample.
-# Every build treats warnings as errors. Last, the Debian package is built,
-# checked with lintian, installed, tried and removed again (as root only).
+# Every build treats warnings as errors. Last, the Debian package is made
+# from the g++ build, checked with lintian, installed, tried and removed
+# again (as root only).
 #   ROMWISE_SKIP_SANITIZERS=1, ROMWISE_SKIP_WINDOWS=1, ROMWISE_SKIP_PACKAGE=1
 #   leave a stage out.
 set -eu
@@ -20,7 +21,10 @@ stage_done() {
     stage_started=$now
 }
 
-scripts/build.sh build -DROMWISE_WERROR=ON
+# The g++ build is the package's build (Release, for /usr): the tests run on
+# the very programs the package installs, and the package needs no compile
+# of its own.
+scripts/build.sh build -DROMWISE_WERROR=ON -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr
 ctest --test-dir build --output-on-failure -j "$(nproc)"
 stage_done "g++ build and tests"
 
@@ -36,17 +40,17 @@ if [ "${ROMWISE_SKIP_WINDOWS:-0}" != 1 ]; then
     # The Linux build above holds romwise-resgen, which draws the window's
     # resources for both Windows builds.
     export ROMWISE_HOST_BUILD=build
-    sh scripts/build-windows.sh i686 build-win-i686 -DROMWISE_WERROR=ON
+    sh scripts/build-windows.sh i686 build-win-i686 -DROMWISE_WERROR=ON -DCMAKE_BUILD_TYPE=Release
     sh scripts/check-windows-program.sh build-win-i686/romwise-cli.exe i686 console
     sh scripts/check-windows-program.sh build-win-i686/romwise.exe i686 gui
     stage_done "Windows i686 build and import check"
-    sh scripts/test-windows.sh build-win-x86_64
+    sh scripts/test-windows.sh build-win-x86_64 -DCMAKE_BUILD_TYPE=Release
     stage_done "Windows x86-64 build and tests under wine"
     sh scripts/compare-windows.sh build build-win-x86_64
     stage_done "romwise-cli.exe against romwise-cli on every sample"
 fi
 
 if [ "${ROMWISE_SKIP_PACKAGE:-0}" != 1 ] && [ "$(id -u)" -eq 0 ]; then
-    sh scripts/test-package.sh build-package
+    sh scripts/test-package.sh build --built
     stage_done "Debian package"
 fi
