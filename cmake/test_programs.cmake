@@ -1,14 +1,15 @@
 # How the test programs are compiled. The code under test is built by its own
 # folders with the build's optimisation and flags; the test sources, which are
-# mostly GoogleTest's templates, are compiled without optimisation and with
-# line tables only (a failing assertion and a sanitizer report still name the
-# file and line), which halves their compile time. Include from the folder that
-# adds the tests, before its targets.
+# mostly GoogleTest's templates, are compiled without optimisation, which
+# halves their compile time. A failing assertion names its file and line by
+# itself; clang, which builds the sanitizer build, keeps line tables so that
+# a sanitizer report does too, and g++ writes no debug information for them.
+# Include from the folder that adds the tests, before its targets.
 add_compile_options(-O0)
 if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
   add_compile_options(-gline-tables-only)
 else()
-  add_compile_options(-g1)
+  add_compile_options(-g0)
 endif()
 
 # Nearly every test source includes GoogleTest, and many the JSON library:
