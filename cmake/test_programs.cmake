@@ -14,9 +14,7 @@ endif()
 
 # Nearly every test source includes GoogleTest, and many the JSON library:
 # test programs parse them once, as a precompiled header, instead of once per
-# source.
-
-# Each test program of DIR (and its subfolders) with several sources gets a
+# source. Each test program of DIR (and its subfolders) with several sources gets a
 # header of its own. Building one costs about three sources' parsing, so
 # smaller programs go without.
 function(romwise_precompile_test_headers dir)
@@ -42,7 +40,7 @@ function(romwise_share_test_header dir)
   romwise_test_programs(${dir} targets)
   foreach(target IN LISTS targets)
     get_target_property(libraries ${target} LINK_LIBRARIES)
-    if(libraries MATCHES "Qt6::|romwise_ui|romwise_tools_resgen")
+    if(libraries MATCHES "Qt6::|romwise_ui")
       romwise_own_test_header(${target})
     else()
       target_precompile_headers(${target} REUSE_FROM romwise_shared_test_header)

@@ -3,9 +3,9 @@
 # and its polkit policy, the country module, desktop entry, icon, help page,
 # font rule, samples, manual pages, shell completion) into DIR/romwise_*.deb.
 #   sh scripts/package.sh [DIR] [--built]     (default DIR: build-package)
-# --built packages DIR as it stands, without building: DIR must already be a
-# Release build for /usr (scripts/test.sh builds build/ that way, so the
-# tests and the package share one compile).
+# --built packages DIR without configuring it again (only what is out of date
+# is built): DIR must already be a Release build for /usr. scripts/test.sh
+# builds build/ that way, so the tests and the package share one compile.
 set -eu
 cd "$(dirname "$0")/.."
 BUILD_DIR=${1:-build-package}
