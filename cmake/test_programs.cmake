@@ -14,9 +14,11 @@ endif()
 
 # Nearly every test source includes GoogleTest, and many the JSON library:
 # test programs parse them once, as a precompiled header, instead of once per
-# source. Each test program of DIR (and its subfolders) with several sources gets a
-# header of its own. Building one costs about three sources' parsing, so
-# smaller programs go without.
+# source.
+#
+# romwise_precompile_test_headers: each test program of DIR (and its
+# subfolders) with several sources gets a header of its own. Building one
+# costs about three sources' parsing, so smaller programs go without.
 function(romwise_precompile_test_headers dir)
   romwise_test_programs(${dir} targets)
   foreach(target IN LISTS targets)
@@ -28,10 +30,10 @@ function(romwise_precompile_test_headers dir)
   endforeach()
 endfunction()
 
-# One header, built once, serves every test program of DIR (and its
-# subfolders): they are compiled with the same flags, and the paths they
-# define do not reach these headers. Programs compiled with Qt's flags get
-# one of their own.
+# romwise_share_test_header: one header, built once, serves every test
+# program of DIR (and its subfolders): they are compiled with the same flags,
+# and the paths they define do not reach these headers. Programs compiled
+# with Qt's flags get one of their own.
 function(romwise_share_test_header dir)
   file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/shared_test_header.cpp "")
   add_library(romwise_shared_test_header OBJECT ${CMAKE_CURRENT_BINARY_DIR}/shared_test_header.cpp)
