@@ -35,7 +35,7 @@ endfunction()
 # and the paths they define do not reach these headers. Programs compiled
 # with Qt's flags get one of their own.
 function(romwise_share_test_header dir)
-  file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/shared_test_header.cpp "")
+  file(CONFIGURE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/shared_test_header.cpp CONTENT "")
   add_library(romwise_shared_test_header OBJECT ${CMAKE_CURRENT_BINARY_DIR}/shared_test_header.cpp)
   target_link_libraries(romwise_shared_test_header PRIVATE GTest::gtest nlohmann_json::nlohmann_json)
   target_precompile_headers(romwise_shared_test_header PRIVATE <gtest/gtest.h> <nlohmann/json.hpp>)
