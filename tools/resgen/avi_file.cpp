@@ -15,7 +15,6 @@ using samplegen::PutDword;
 
 constexpr std::uint32_t kHasIndex = 0x10;  // AVIF_HASINDEX
 constexpr std::uint32_t kKeyFrame = 0x10;  // AVIIF_KEYFRAME
-constexpr std::uint32_t kInfoHeaderSize = 40;
 constexpr std::uint32_t kMicrosecondsPerSecond = 1000000;
 constexpr char kFrameChunk[] = "00db";  // stream 0, uncompressed frame
 
@@ -87,17 +86,7 @@ void appendStreamHeader(Bytes& out, const VideoClip& clip, std::uint32_t frameBy
 void appendStreamFormat(Bytes& out, const VideoClip& clip, std::uint32_t frameBytes) {
     const std::size_t at = beginChunk(out, "strf");
     const auto colours = static_cast<std::uint32_t>(clip.frames.palette.size());
-    AppendDword(out, kInfoHeaderSize);
-    AppendDword(out, static_cast<std::uint32_t>(clip.width));
-    AppendDword(out, static_cast<std::uint32_t>(clip.height));  // bottom-up
-    AppendWord(out, 1);
-    AppendWord(out, 8);
-    AppendDword(out, 0);  // BI_RGB
-    AppendDword(out, frameBytes);
-    AppendDword(out, 0);
-    AppendDword(out, 0);
-    AppendDword(out, colours);
-    AppendDword(out, colours);
+    appendInfoHeader(out, clip.width, clip.height, 8, frameBytes, colours);
     for (const std::uint32_t rgb : clip.frames.palette) {
         AppendDword(out, rgb & 0xFFFFFF);  // B, G, R, 0 in memory
     }

@@ -32,22 +32,6 @@ void checkSize(const Picture& picture, int limit) {
     }
 }
 
-// BITMAPINFOHEADER, uncompressed.
-void appendInfoHeader(Bytes& out, int width, int height, int bitsPerPixel,
-                      std::uint32_t imageSize) {
-    AppendDword(out, kInfoHeaderSize);
-    AppendDword(out, static_cast<std::uint32_t>(width));
-    AppendDword(out, static_cast<std::uint32_t>(height));
-    AppendWord(out, 1);  // planes
-    AppendWord(out, static_cast<std::uint16_t>(bitsPerPixel));
-    AppendDword(out, 0);  // BI_RGB
-    AppendDword(out, imageSize);
-    AppendDword(out, 0);  // pixels per metre, x and y
-    AppendDword(out, 0);
-    AppendDword(out, 0);  // colours used and important
-    AppendDword(out, 0);
-}
-
 void appendPadding(Bytes& out, std::uint32_t written, std::uint32_t row) {
     for (; written < row; ++written) {
         AppendByte(out, 0);
@@ -80,6 +64,21 @@ Bytes iconImage(const Picture& picture) {
 }
 
 }  // namespace
+
+void appendInfoHeader(Bytes& out, int width, int height, int bitsPerPixel, std::uint32_t imageSize,
+                      std::uint32_t coloursUsed) {
+    AppendDword(out, kInfoHeaderSize);
+    AppendDword(out, static_cast<std::uint32_t>(width));
+    AppendDword(out, static_cast<std::uint32_t>(height));
+    AppendWord(out, 1);  // planes
+    AppendWord(out, static_cast<std::uint16_t>(bitsPerPixel));
+    AppendDword(out, 0);  // BI_RGB
+    AppendDword(out, imageSize);
+    AppendDword(out, 0);  // pixels per metre, x and y
+    AppendDword(out, 0);
+    AppendDword(out, coloursUsed);  // colours used, and all of them important
+    AppendDword(out, coloursUsed);
+}
 
 Bytes bitmapFile(const Picture& picture) {
     checkSize(picture, 32767);

@@ -1,6 +1,7 @@
 // Windows bitmap (BMP) and icon (ICO) files of pictures.
 #pragma once
 
+#include <cstdint>
 #include <span>
 
 #include "tools/resgen/picture.h"
@@ -9,6 +10,11 @@
 namespace romwise::resgen {
 
 using samplegen::Bytes;
+
+// BITMAPINFOHEADER of an uncompressed picture (a positive height is stored
+// bottom-up); `coloursUsed` is the palette's length, 0 for none.
+void appendInfoHeader(Bytes& out, int width, int height, int bitsPerPixel, std::uint32_t imageSize,
+                      std::uint32_t coloursUsed = 0);
 
 // A 24-bit bitmap file, bottom-up as the format stores it; alpha is dropped.
 Bytes bitmapFile(const Picture& picture);
