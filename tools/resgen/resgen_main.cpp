@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPainter>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <fstream>
 #include <string>
@@ -107,8 +108,17 @@ void writeText(const QString& path, const std::string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: romwise-resgen OUTPUT_DIR\n");
+    constexpr const char* kUsage =
+        "usage: romwise-resgen OUTPUT_DIR\n"
+        "Draws the Windows window's icons, bitmaps and logo clip into OUTPUT_DIR\n"
+        "and writes romwise-resources.rc, which names them for the resource compiler.\n";
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    // An option is not taken for the output folder.
+    if (argc != 2 || argv[1][0] == '-') {
+        std::fputs(kUsage, stderr);
         return 2;
     }
     // Drawing needs no screen.
