@@ -132,19 +132,25 @@ struct Reading {
     MemorySlotSizes slots;
 };
 
-Reading ReadThroughProfile(const std::string& smbiosDump, const TempDirectory& dir) {
-    const std::string profile =
-        dir.write("machine.json", R"({"smbiosDump": ")" + smbiosDump + R"("})");
-    sim::SimPlatform platform(sim::loadMachineProfile(profile));
+// Reads with `reader` into a summary whose texts hold a marker, so that a
+// field the table does not set shows as kept.
+Reading ReadWith(DmiReader& reader) {
     Reading reading;
     reading.summary.manufacturer.assign(kKept);
     reading.summary.model.assign(kKept);
     reading.summary.biosVersion.assign(kKept);
     reading.summary.processorName.assign(kKept);
     reading.slots.capacity = kMemorySlotCapacity;
-    DmiReader reader(platform.createPhysicalMemoryWindow());
     reading.found = ReadDmi(reader, reading.summary, reading.slots);
     return reading;
+}
+
+Reading ReadThroughProfile(const std::string& smbiosDump, const TempDirectory& dir) {
+    const std::string profile =
+        dir.write("machine.json", R"({"smbiosDump": ")" + smbiosDump + R"("})");
+    sim::SimPlatform platform(sim::loadMachineProfile(profile));
+    DmiReader reader(platform.createPhysicalMemoryWindow());
+    return ReadWith(reader);
 }
 
 // The same dump offered only as the kernel's copy in a /sys/firmware/dmi/
@@ -156,15 +162,8 @@ Reading ReadThroughKernelCopy(const std::string& smbiosDump, const TempDirectory
     dir.writeBytes("tables/smbios_entry_point", tables.entryPoint);
     dir.writeBytes("tables/DMI", tables.table);
     LinuxFirmwareTables kernelCopy(folder.string());
-    Reading reading;
-    reading.summary.manufacturer.assign(kKept);
-    reading.summary.model.assign(kKept);
-    reading.summary.biosVersion.assign(kKept);
-    reading.summary.processorName.assign(kKept);
-    reading.slots.capacity = kMemorySlotCapacity;
     DmiReader reader(nullptr, &kernelCopy);  // no physical memory at all
-    reading.found = ReadDmi(reader, reading.summary, reading.slots);
-    return reading;
+    return ReadWith(reader);
 }
 
 void ExpectSameReading(const Reading& a, const Reading& b) {
