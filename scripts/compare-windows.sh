@@ -24,30 +24,8 @@ cleanup() {
 trap cleanup EXIT INT TERM
 "$WINE" wineboot --init >/dev/null 2>&1
 
-# outputs OUT_DIR PROGRAM...: every sample through every output form.
-outputs() {
-    out=$1
-    shift
-    mkdir -p "$out"
-    for profile in samples/*.json; do
-        name=$(basename "$profile" .json)
-        form=0
-        for arguments in "" "--format json" "--format url" "--format short-url" \
-            "--skip-dmi --format json" "--skip-superio --format json" "--passes 2 --format json" \
-            "--submit --format json" "--passes 3 --submit"; do
-            form=$((form + 1))
-            # shellcheck disable=SC2086
-            "$@" --machine "$profile" $arguments --trace-ports "$out/$name.$form.trace" \
-                >"$out/$name.$form.out" 2>"$out/$name.$form.err" && status=0 || status=$?
-            echo "$status" >"$out/$name.$form.status"
-        done
-    done
-    "$@" --machine samples/award-440bx.json --output "$out/saved.txt" >/dev/null 2>&1 || true
-    "$@" --help >"$out/help.out" 2>&1 || true
-}
-
-outputs "$work/linux" "$linux_build/romwise-cli"
-outputs "$work/windows" "$WINE" "$windows_build/romwise-cli.exe"
+sh scripts/cli-outputs.sh "$work/linux" "$linux_build/romwise-cli"
+sh scripts/cli-outputs.sh "$work/windows" "$WINE" "$windows_build/romwise-cli.exe"
 
 if diff -r "$work/linux" "$work/windows"; then
     echo "compare-windows: $(ls "$work/linux" | wc -l) files, all the same"
