@@ -23,7 +23,8 @@ expect() {  # expect STATUS TEXT: the check exits with STATUS and says TEXT
 }
 
 plant bios/award.cpp "hw/port_io.h";                 expect 0 ""
-plant ui/main.cpp "platform/create_platform.h";      expect 0 ""
+plant ui/qt/main.cpp "platform/create_platform.h";   expect 0 ""
+plant ui/win32/main.cpp "ui/common/texts.h";        expect 0 ""
 plant bios/award.cpp "app/detection_run.h";          expect 1 "bios/award.cpp:3: bios/ may not include app/"
 plant dmi/walk.cpp "dmi/../app/x.h";                 expect 1 "dmi/walk.cpp:3: includes \"dmi/../app/x.h\""
 plant model/text.h "hw/port_io.h";                   expect 1 "model/ may not include hw/"
@@ -32,6 +33,8 @@ plant app/run.cpp "cli/cli_view.h";                  expect 1 "app/ may not incl
 plant app/run.cpp "platform/linux/linux_platform.h"; expect 1 "app/ may not include platform/linux/"
 plant platform/sim/sim.cpp "app/detectors.h";        expect 1 "platform/sim/ may not include app/"
 plant platform/linux/x.cpp "platform/sim/sim.h";     expect 1 "platform/linux/ may not include platform/sim/"
-plant ui/main.cpp "cli/cli_options.h";               expect 1 "ui/ may not include cli/"
+plant ui/qt/main.cpp "cli/cli_options.h";            expect 1 "ui/qt/ may not include cli/"
+plant ui/common/plan.cpp "ui/qt/dialog.h";          expect 1 "ui/common/ may not include ui/qt/"
+plant ui/win32/window.cpp "ui/qt/color_button.h";  expect 1 "ui/win32/ may not include ui/qt/"
 plant report/lines.cpp "tests/run/fakes.h";          expect 1 "no folder of the program"
 echo "layering check: all planted cases behaved"

@@ -6,7 +6,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "ui/color_button.h"
+#include "ui/qt/color_button.h"
 
 namespace romwise::ui {
 namespace {

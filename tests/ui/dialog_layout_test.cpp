@@ -10,8 +10,8 @@
 
 #include "model/control_ids.h"
 #include "sample_window.h"
-#include "ui/dialog_font.h"
-#include "ui/dialog_units.h"
+#include "ui/qt/dialog_font.h"
+#include "ui/qt/dialog_units.h"
 
 namespace romwise::ui {
 namespace {

@@ -15,9 +15,9 @@
 #include "model/control_ids.h"
 #include "model/run_texts.h"
 #include "sample_window.h"
-#include "ui/color_button.h"
+#include "ui/qt/color_button.h"
 #include "ui/common/window_texts.h"
-#include "ui/logo_animation.h"
+#include "ui/qt/logo_animation.h"
 
 namespace romwise::ui {
 namespace {

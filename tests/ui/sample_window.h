@@ -9,7 +9,7 @@
 #include "platform/linux/linux_report_files.h"
 #include "platform/sim/profile_loader.h"
 #include "platform/sim/sim_platform.h"
-#include "ui/main_dialog.h"
+#include "ui/qt/main_dialog.h"
 
 namespace romwise::ui::testing {
 

@@ -16,10 +16,10 @@
 #include "model/control_ids.h"
 #include "report/text_report.h"
 #include "sample_window.h"
-#include "ui/about_box.h"
-#include "ui/confirmation_dialog.h"
-#include "ui/more_info_dialog.h"
-#include "ui/options_dialog.h"
+#include "ui/qt/about_box.h"
+#include "ui/qt/confirmation_dialog.h"
+#include "ui/qt/more_info_dialog.h"
+#include "ui/qt/options_dialog.h"
 
 namespace romwise::ui {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <QApplication>
 
-#include "ui/dialog_font.h"
+#include "ui/qt/dialog_font.h"
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -1,7 +1,7 @@
 // The window program's arguments.
 #include <gtest/gtest.h>
 
-#include "ui/window_options.h"
+#include "ui/qt/window_options.h"
 
 namespace romwise::ui {
 namespace {

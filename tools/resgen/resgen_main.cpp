@@ -18,10 +18,10 @@
 #include "tools/resgen/avi_file.h"
 #include "tools/resgen/bitmap_files.h"
 #include "tools/resgen/resource_script.h"
-#include "ui/artwork.h"
+#include "ui/qt/artwork.h"
 #include "ui/common/dialog_templates.h"
 #include "ui/common/resource_ids.h"
-#include "ui/dialog_units.h"
+#include "ui/qt/dialog_units.h"
 
 namespace {
 

@@ -3,4 +3,4 @@
 #pragma once
 
 #include "ui/common/dialog_templates.h"
-#include "ui/dialog_template.h"
+#include "ui/qt/dialog_template.h"

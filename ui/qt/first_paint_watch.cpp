@@ -1,4 +1,4 @@
-#include "ui/first_paint_watch.h"
+#include "ui/qt/first_paint_watch.h"
 
 #include <QEvent>
 #include <QTimer>

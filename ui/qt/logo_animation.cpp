@@ -1,8 +1,8 @@
-#include "ui/logo_animation.h"
+#include "ui/qt/logo_animation.h"
 
 #include <QPainter>
 
-#include "ui/artwork.h"
+#include "ui/qt/artwork.h"
 
 namespace romwise::ui {
 

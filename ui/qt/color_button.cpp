@@ -1,4 +1,4 @@
-#include "ui/color_button.h"
+#include "ui/qt/color_button.h"
 
 #include <QPainter>
 #include <QPen>

@@ -9,10 +9,10 @@
 #include "model/control_ids.h"
 #include "model/product_identity.h"
 #include "platform/create_platform.h"
-#include "ui/dialog_font.h"
-#include "ui/first_paint_watch.h"
-#include "ui/main_dialog.h"
-#include "ui/window_options.h"
+#include "ui/qt/dialog_font.h"
+#include "ui/qt/first_paint_watch.h"
+#include "ui/qt/main_dialog.h"
+#include "ui/qt/window_options.h"
 
 namespace {
 constexpr int kExitUsage = 2;

@@ -1,6 +1,6 @@
-#include "ui/confirmation_dialog.h"
+#include "ui/qt/confirmation_dialog.h"
 
-#include "ui/dialog_templates.h"
+#include "ui/qt/dialog_templates.h"
 
 namespace romwise::ui {
 

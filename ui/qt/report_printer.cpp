@@ -1,4 +1,4 @@
-#include "ui/report_printer.h"
+#include "ui/qt/report_printer.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,11 +1,11 @@
-#include "ui/save_report_dialog.h"
+#include "ui/qt/save_report_dialog.h"
 
 #include <QFile>
 #include <QLineEdit>
 
 #include "model/control_ids.h"
 #include "ui/common/window_texts.h"
-#include "ui/dialog_templates.h"
+#include "ui/qt/dialog_templates.h"
 
 namespace romwise::ui {
 

@@ -1,12 +1,12 @@
-#include "ui/about_box.h"
+#include "ui/qt/about_box.h"
 
 #include <QLabel>
 
 #include "model/control_ids.h"
 #include "model/product_identity.h"
-#include "ui/artwork.h"
+#include "ui/qt/artwork.h"
 #include "ui/common/window_texts.h"
-#include "ui/dialog_templates.h"
+#include "ui/qt/dialog_templates.h"
 
 namespace romwise::ui {
 

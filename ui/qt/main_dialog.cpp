@@ -1,4 +1,4 @@
-#include "ui/main_dialog.h"
+#include "ui/qt/main_dialog.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -21,18 +21,18 @@
 #include "model/product_identity.h"
 #include "platform/encoding/text_encoding.h"
 #include "report/report_save.h"
-#include "ui/about_box.h"
-#include "ui/artwork.h"
-#include "ui/clickable_label.h"
-#include "ui/color_button.h"
+#include "ui/qt/about_box.h"
+#include "ui/qt/artwork.h"
+#include "ui/qt/clickable_label.h"
+#include "ui/qt/color_button.h"
 #include "ui/common/window_texts.h"
-#include "ui/confirmation_dialog.h"
-#include "ui/dialog_templates.h"
-#include "ui/logo_animation.h"
-#include "ui/more_info_dialog.h"
-#include "ui/options_dialog.h"
-#include "ui/report_printer.h"
-#include "ui/save_report_dialog.h"
+#include "ui/qt/confirmation_dialog.h"
+#include "ui/qt/dialog_templates.h"
+#include "ui/qt/logo_animation.h"
+#include "ui/qt/more_info_dialog.h"
+#include "ui/qt/options_dialog.h"
+#include "ui/qt/report_printer.h"
+#include "ui/qt/save_report_dialog.h"
 
 namespace romwise::ui {
 

@@ -1,4 +1,4 @@
-#include "ui/window_options.h"
+#include "ui/qt/window_options.h"
 
 #include <string_view>
 

@@ -1,4 +1,4 @@
-#include "ui/dialog_template.h"
+#include "ui/qt/dialog_template.h"
 
 #include <QCheckBox>
 #include <QHeaderView>
@@ -8,10 +8,10 @@
 #include <QTreeWidget>
 #include <vector>
 
-#include "ui/clickable_label.h"
-#include "ui/color_button.h"
-#include "ui/dialog_font.h"
-#include "ui/group_frame.h"
+#include "ui/qt/clickable_label.h"
+#include "ui/qt/color_button.h"
+#include "ui/qt/dialog_font.h"
+#include "ui/qt/group_frame.h"
 
 namespace romwise::ui {
 

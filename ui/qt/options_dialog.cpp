@@ -1,9 +1,9 @@
-#include "ui/options_dialog.h"
+#include "ui/qt/options_dialog.h"
 
 #include <QCheckBox>
 
 #include "model/control_ids.h"
-#include "ui/dialog_templates.h"
+#include "ui/qt/dialog_templates.h"
 
 namespace romwise::ui {
 

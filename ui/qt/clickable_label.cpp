@@ -1,4 +1,4 @@
-#include "ui/clickable_label.h"
+#include "ui/qt/clickable_label.h"
 
 #include <QMouseEvent>
 

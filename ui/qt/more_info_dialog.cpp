@@ -1,11 +1,11 @@
-#include "ui/more_info_dialog.h"
+#include "ui/qt/more_info_dialog.h"
 
 #include <QTreeWidget>
 #include <algorithm>
 
 #include "model/control_ids.h"
 #include "platform/encoding/text_encoding.h"
-#include "ui/dialog_templates.h"
+#include "ui/qt/dialog_templates.h"
 
 namespace romwise::ui {
 

@@ -7,7 +7,7 @@
 #include <map>
 
 #include "ui/common/dialog_template_data.h"
-#include "ui/dialog_units.h"
+#include "ui/qt/dialog_units.h"
 
 namespace romwise::ui {
 
