@@ -1,36 +1,15 @@
-// One detection pass, as the Get BIOS Info button runs it.
+// One detection pass, as the Get BIOS Info button runs it: its steps in
+// order, each calling its detector, putting the findings into the record
+// (through the rules of app/pass_texts.h) and showing them in the window.
 #pragma once
 
-#include <cstdint>
-#include <string_view>
-
 #include "app/detection_session.h"
+#include "app/pass_outcome.h"
 
 namespace romwise {
 
-void runDetectionPass(DetectionSession& session);
-
-// The rules of the pass that stand on their own.
-
-// "Award", "Phoenix", "AMI", "MR BIOS" or "Other" from the whole type line.
-const char* biosVendorCode(std::string_view biosTypeLine);
-
-// The processor name followed by its speeds, each appended only while the
-// line stays under 80 characters. A maximum below the current speed is
-// cleared to 0 (unknown) when it is looked at.
-void composeCpuLine(std::string_view name, std::uint16_t currentMhz, std::uint16_t& maxMhz,
-                    FixedText<80>& cpuLine);
-
-// "Slot%d:%s   " entries while the line stays under 80 characters.
-void composeMemorySlotsLine(const MemorySlotSizes& sizes, const MemorySlotTexts& texts,
-                            FixedText<120>& line);
-
-// The BIOS ID built from DMI data when the ROM gave none.
-void composeBiosIdSubstitute(std::string_view manufacturer, std::string_view model,
-                             std::string_view dmiBiosVersion, FixedText<512>& out);
-
-// Removes trailing blanks, then leading blanks, then leading carriage
-// returns, then leading line feeds of the sign-on value.
-std::string_view cleanSignOn(std::string_view value);
+// Leaves its findings in `session.results` and the window, and says how it
+// ended; `session.results.runState` agrees with the outcome.
+PassOutcome runDetectionPass(DetectionSession& session);
 
 }  // namespace romwise

@@ -6,7 +6,46 @@
 
 namespace romwise {
 
-void applyPassAnswer(DetectionSession& session, const PassAnswer& answer) {
+namespace {
+
+// The message box a pass that stopped early shows names its step; a pass
+// stopped at the ROM shows none.
+struct StopMessage {
+    const char* text;
+    PassEnd end;
+};
+constexpr StopMessage kStopMessages[] = {
+    {kInsufficientPrivileges, PassEnd::StoppedAtAdministratorCheck},
+    {kDriverLoadError, PassEnd::StoppedAtDriver},
+};
+
+PassOutcome outcomeOf(const PassAnswer& answer) {
+    switch (answer.results.runState) {
+        case RunState::Completed:
+            return {};
+        case RunState::Failed: {
+            const auto status = answer.view.fields.find(control::kSignOn);
+            return {PassEnd::Failed,
+                    status == answer.view.fields.end() ? std::string() : status->second,
+                    {}};
+        }
+        case RunState::Started:
+        case RunState::NotRun:
+            break;
+    }
+    for (const RecordedMessage& message : answer.view.messages) {
+        for (const StopMessage& stop : kStopMessages) {
+            if (message.text == stop.text) {
+                return {stop.end, message.text, message.reason};
+            }
+        }
+    }
+    return {PassEnd::StoppedAtRom, {}, {}};
+}
+
+}  // namespace
+
+PassOutcome applyPassAnswer(DetectionSession& session, const PassAnswer& answer) {
     MainView& view = session.view;
     session.results = answer.results;
     for (const auto& [id, text] : answer.view.fields) {
@@ -32,9 +71,10 @@ void applyPassAnswer(DetectionSession& session, const PassAnswer& answer) {
     if (answer.view.focus != 0) {
         view.setFocus(answer.view.focus);
     }
+    return outcomeOf(answer);
 }
 
-void runPrivilegedPass(DetectionSession& session) {
+PassOutcome runPrivilegedPass(DetectionSession& session) {
     MainView& view = session.view;
     view.showControl(control::kMoreInfo, false);
     view.setFieldText(control::kSignOn, kSearchingStatus);
@@ -44,9 +84,9 @@ void runPrivilegedPass(DetectionSession& session) {
         session.results.runState = RunState::Started;
         view.messageBoxWithReason(kDriverLoadError, reason.c_str(), kApplicationTitle);
         view.setFieldText(control::kSignOn, " ");
-        return;
+        return {PassEnd::StoppedAtDriver, kDriverLoadError, reason};
     }
-    applyPassAnswer(session, *answer);
+    return applyPassAnswer(session, *answer);
 }
 
 }  // namespace romwise

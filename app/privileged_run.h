@@ -3,15 +3,17 @@
 #pragma once
 
 #include "app/detection_session.h"
+#include "app/pass_outcome.h"
 
 namespace romwise {
 
 // Runs the pass through `session.privilegedPass`. A pass that could not run
 // ends as a refused driver does: the driver message with the reason under
 // it, the status line blank, `runState` Started.
-void runPrivilegedPass(DetectionSession& session);
+PassOutcome runPrivilegedPass(DetectionSession& session);
 
-// The helper's record and window state, put into this window.
-void applyPassAnswer(DetectionSession& session, const PassAnswer& answer);
+// The helper's record and window state, put into this window; how the
+// helper's pass ended, as its record and messages tell.
+PassOutcome applyPassAnswer(DetectionSession& session, const PassAnswer& answer);
 
 }  // namespace romwise

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/detection_run.h"
+#include "app/pass_texts.h"
 
 namespace romwise {
 namespace {
