@@ -6,6 +6,7 @@
 #include "model/control_ids.h"
 #include "model/message_text.h"
 #include "model/product_identity.h"
+#include "report/report_save.h"
 #include "report/upgrade_request.h"
 
 namespace romwise {
@@ -47,8 +48,8 @@ bool mayReport(RunState state, const Refusals& refusals, MainView& view) {
 
 }  // namespace
 
-MainController::MainController(DetectionSession& session, Shell& shell)
-    : session_(session), shell_(shell) {
+MainController::MainController(DetectionSession& session, Shell& shell, ReportFiles& files)
+    : session_(session), shell_(shell), files_(files) {
     session_.results.runState = RunState::NotRun;
     session_.results.requestSubmitted = 0;
     session_.options.skipSuperIo = 0;
@@ -67,18 +68,34 @@ void MainController::initialize() {
     view.enableControl(control::kSubmit, false);
 }
 
-void MainController::getBiosInfo() {
+PassOutcome MainController::getBiosInfo() {
     if (session_.privilegedPass != nullptr) {
-        runPrivilegedPass(session_);
-    } else {
-        runDetectionPass(session_);
+        return runPrivilegedPass(session_);
     }
+    return runDetectionPass(session_);
 }
 
 void MainController::save() {
-    if (mayReport(session_.results.runState, kSaveRefusals, session_.view)) {
+    if (checkSaveAllowed()) {
         session_.view.runSaveReportDialog();
     }
+}
+
+bool MainController::checkSaveAllowed() {
+    return mayReport(session_.results.runState, kSaveRefusals, session_.view);
+}
+
+SaveOutcome MainController::saveReport(const std::string& path) {
+    if (!checkSaveAllowed()) {
+        return SaveOutcome::Refused;
+    }
+    return acceptSaveReport(session_.results, path, files_, session_.view)
+               ? SaveOutcome::Saved
+               : SaveOutcome::NotWritten;
+}
+
+std::string MainController::proposedReportPath() {
+    return defaultReportPath(files_);
 }
 
 void MainController::print() {

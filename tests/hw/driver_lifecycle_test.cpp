@@ -20,6 +20,7 @@
 #include "platform/linux/linux_hardware.h"
 #include "platform/sim/profile_loader.h"
 #include "platform/sim/sim_platform.h"
+#include "tests/report/memory_files.h"
 
 #include "../run/cli_run.h"
 
@@ -59,7 +60,8 @@ struct SimWindow {
     StandardDetectors detectors{platform};
     DetectionSession session{*results,  options,       view,
                              detectors, platform.os(), platform.driverHost()};
-    MainController controller{session, platform.shell()};
+    testing::MemoryFiles files;
+    MainController controller{session, platform.shell(), files};
 };
 
 TEST(DriverLifecycle, TheOpenDriverServesEveryLaterPass) {
@@ -179,7 +181,8 @@ TEST(DriverLifecycle, AnOpenButUnusableDriverSaysWhyOnEveryPass) {
     CliView view(errors);
     StandardDetectors detectors(platform);
     DetectionSession session(*results, options, view, detectors, platform.os(), host);
-    MainController controller(session, platform.shell());
+    testing::MemoryFiles files;
+    MainController controller(session, platform.shell(), files);
     controller.initialize();
 
     controller.getBiosInfo();

@@ -6,6 +6,8 @@
 
 #include "fakes.h"
 #include "model/control_ids.h"
+#include "report/text_report.h"
+#include "tests/report/memory_files.h"
 
 namespace romwise {
 namespace {
@@ -50,10 +52,11 @@ struct ControllerFixture {
     ControllerFixture()
         : session(machine.results, machine.options, view, machine.detectors, machine.os,
                   machine.host),
-          controller(session, shell) {}
+          controller(session, shell, files) {}
     FakeMachine machine;
     ScriptedView view;
     FakeShell shell;
+    testing::MemoryFiles files;
     DetectionSession session;
     MainController controller;
 };
@@ -64,7 +67,8 @@ TEST(MainControllerTest, ConstructionResetsStateAndInitialisationDisablesReportB
     m.results.requestSubmitted = 1;
     m.options.skipDmi = 1;
     FakeShell shell;
-    MainController controller(m.session, shell);
+    testing::MemoryFiles files;
+    MainController controller(m.session, shell, files);
     EXPECT_EQ(m.results.runState, RunState::NotRun);
     EXPECT_EQ(m.results.requestSubmitted, 0);
     EXPECT_EQ(m.options.skipDmi, 0);
@@ -116,6 +120,34 @@ TEST(MainControllerTest, SaveAndPrintActOnlyAfterACompletedPass) {
               "Sorry! Results cannot be saved because there was an error with BIOS Detection.");
     EXPECT_EQ(f.view.messages[1].text,
               "Sorry! Results cannot be printed because there was an error with BIOS Detection.");
+}
+
+// The one save the save dialog's OK and the command line's --output share:
+// the Save command's refusals first, then the file.
+TEST(MainControllerTest, SaveReportRefusesAsTheSaveCommandThenWritesTheFile) {
+    ControllerFixture f;
+    EXPECT_EQ(f.controller.saveReport("/home/ann/bios.txt"), SaveOutcome::Refused);
+    ASSERT_EQ(f.view.messages.size(), 1u);
+    EXPECT_EQ(f.view.messages[0].text,
+              "You must select Get BIOS Info button first before saving the results.");
+    EXPECT_TRUE(f.files.files.empty());
+
+    f.controller.getBiosInfo();
+    EXPECT_EQ(f.controller.saveReport("/home/ann/bios.txt"), SaveOutcome::Saved);
+    EXPECT_EQ(f.files.files["/home/ann/bios.txt"], writeTextReport(f.machine.results));
+    EXPECT_EQ(f.controller.saveReport("/nowhere/bios.txt"), SaveOutcome::NotWritten);
+    ASSERT_EQ(f.view.messages.size(), 2u);
+    EXPECT_EQ(f.view.messages[1].text, "File error saving results!");
+    EXPECT_EQ(f.view.messages[1].caption, "ERROR!");
+    EXPECT_EQ(f.view.saveDialogs, 0) << "no dialog is shown for a name already given";
+
+    // After a pass that stopped early the save neither writes nor speaks.
+    f.machine.os.administrator = false;
+    f.controller.getBiosInfo();
+    f.view.messages.clear();
+    EXPECT_EQ(f.controller.saveReport("/home/ann/other.txt"), SaveOutcome::Refused);
+    EXPECT_TRUE(f.view.messages.empty());
+    EXPECT_EQ(f.files.files.count("/home/ann/other.txt"), 0u);
 }
 
 TEST(MainControllerTest, SubmitRefusesWithoutAddressAndLaunchesAnEarlierOneAfterAFailure) {

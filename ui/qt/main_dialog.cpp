@@ -20,12 +20,11 @@
 #include "model/control_ids.h"
 #include "model/product_identity.h"
 #include "platform/encoding/text_encoding.h"
-#include "report/report_save.h"
+#include "ui/common/window_texts.h"
 #include "ui/qt/about_box.h"
 #include "ui/qt/artwork.h"
 #include "ui/qt/clickable_label.h"
 #include "ui/qt/color_button.h"
-#include "ui/common/window_texts.h"
 #include "ui/qt/confirmation_dialog.h"
 #include "ui/qt/dialog_templates.h"
 #include "ui/qt/logo_animation.h"
@@ -84,8 +83,7 @@ MainDialog::MainDialog(DetectionResults& results, DetectionOptions& options,
                        const MainDialogServices& services, QWidget* parent)
     : QDialog(parent),
       session_(results, options, *this, services.detectors, services.os, services.driverHost),
-      controller_(session_, services.shell),
-      files_(services.files),
+      controller_(session_, services.shell, services.files),
       localShell_(services.localShell),
       choosePrinter_(showPrintDialog) {
     buildWindow();
@@ -233,11 +231,11 @@ DialogResult MainDialog::runCloseConfirmation() {
 }
 
 void MainDialog::runSaveReportDialog() {
-    const QString proposed = QFile::decodeName(defaultReportPath(files_).c_str());
+    const QString proposed = QFile::decodeName(controller_.proposedReportPath().c_str());
     SaveReportDialog dialog(
         proposed,
         [this](const std::string& path) {
-            return acceptSaveReport(session_.results, path, files_, *this);
+            return controller_.saveReport(path) == SaveOutcome::Saved;
         },
         this);
     dialog.exec();

@@ -80,7 +80,6 @@ class MainDialog : public QDialog, public MainView {
 
     DetectionSession session_;
     MainController controller_;
-    ReportFiles& files_;
     Shell& localShell_;
     std::map<int, QWidget*> controls_;
     LogoAnimation* logo_ = nullptr;

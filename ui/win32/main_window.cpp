@@ -3,7 +3,6 @@
 #include "model/control_ids.h"
 #include "model/product_identity.h"
 #include "model/run_texts.h"
-#include "report/report_save.h"
 #include "ui/common/dialog_templates.h"
 #include "ui/common/resource_ids.h"
 #include "ui/common/window_texts.h"
@@ -46,8 +45,7 @@ MainWindow::MainWindow(DetectionResults& results, DetectionOptions& options,
                        const MainWindowServices& services)
     : DialogWindow(kMainDialogTemplate, DialogRole::Main),
       session_(results, options, *this, services.detectors, services.os, services.driverHost),
-      controller_(session_, services.shell),
-      files_(services.files),
+      controller_(session_, services.shell, services.files),
       helpPage_(services.helpPage),
       choosePrinter_(choosePrinter),
       openHelp_(openWithShell) {}
@@ -294,7 +292,7 @@ DialogResult MainWindow::runCloseConfirmation() {
 }
 
 void MainWindow::runSaveReportDialog() {
-    SaveReportDialog dialog(wideFromAnsi(defaultReportPath(files_)),
+    SaveReportDialog dialog(wideFromAnsi(controller_.proposedReportPath()),
                             [this](const std::wstring& path) {
                                 // A name the system's code page cannot spell exactly would name
                                 // another file: refuse it as a file that cannot be written.
@@ -303,7 +301,7 @@ void MainWindow::runSaveReportDialog() {
                                     messageBox(kFileErrorSaving, kErrorCaption);
                                     return;
                                 }
-                                acceptSaveReport(session_.results, *ansi, files_, *this);
+                                controller_.saveReport(*ansi);
                             });
     dialog.runModal(handle());
 }

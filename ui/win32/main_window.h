@@ -84,7 +84,6 @@ class MainWindow : public DialogWindow, public MainView {
 
     DetectionSession session_;
     MainController controller_;
-    ReportFiles& files_;
     std::wstring helpPage_;
     ColorButton getBiosInfoButton_;
     ColorButton submitButton_;
