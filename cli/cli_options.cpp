@@ -100,83 +100,37 @@ std::optional<int> parsePasses(std::string_view text) {
 CliParseResult parseCliOptions(const std::vector<std::string>& arguments) {
     CliParseResult result;
     CliOptions& options = result.options;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        std::string name = arguments[i];
-        std::optional<std::string> inlineValue;
-        if (const auto equals = name.find('='); name.rfind("--", 0) == 0 && equals != name.npos) {
-            inlineValue = name.substr(equals + 1);
-            name = name.substr(0, equals);
-        }
-        // Options that take a value accept "--name VALUE" and "--name=VALUE".
-        auto value = [&](std::string& out) {
-            if (inlineValue) {
-                out = *inlineValue;
-                return true;
-            }
-            if (i + 1 >= arguments.size()) {
-                result.error = "option " + name + " needs a value";
-                return false;
-            }
-            out = arguments[++i];
-            return true;
+    CommandLine commandLine;
+    addSharedOptions(commandLine, options, {.machine = true, .detectionSwitches = true});
+    const auto keep = [](std::optional<std::string>& target) {
+        return [&target](const std::string& value) {
+            target = value;
+            return std::string();
         };
-        std::string text;
-        if (name == "--help" || name == "-h") {
-            options.help = true;
-        } else if (name == "--version") {
-            options.version = true;
-        } else if (name == "--skip-superio") {
-            options.skipSuperIo = true;
-        } else if (name == "--skip-dmi") {
-            options.skipDmi = true;
-        } else if (name == "--submit") {
-            options.submit = true;
-        } else if (name == "--machine") {
-            if (!value(text))
-                return result;
-            options.machine = text;
-        } else if (name == "--output") {
-            if (!value(text))
-                return result;
-            options.output = text;
-        } else if (name == "--trace-ports") {
-            if (!value(text))
-                return result;
-            options.tracePorts = text;
-        } else if (name == "--capture") {
-            if (!value(text))
-                return result;
-            options.capture = text;
-        } else if (name == "--passes") {
-            if (!value(text))
-                return result;
-            const auto passes = parsePasses(text);
-            if (!passes) {
-                result.error = "--passes needs a whole number from 1 to " +
+    };
+    commandLine.flag("--submit", options.submit)
+        .option("--output", keep(options.output))
+        .option("--trace-ports", keep(options.tracePorts))
+        .option("--capture", keep(options.capture))
+        .option("--passes",
+                [&options](const std::string& text) {
+                    const auto passes = parsePasses(text);
+                    if (!passes) {
+                        return "--passes needs a whole number from 1 to " +
                                std::to_string(kMaxPasses) + ", got \"" + text + "\"";
-                return result;
-            }
-            options.passes = *passes;
-        } else if (name == "--format") {
-            if (!value(text))
-                return result;
+                    }
+                    options.passes = *passes;
+                    return std::string();
+                })
+        .option("--format", [&options](const std::string& text) {
             const auto format = formatByName(text);
             if (!format) {
-                result.error =
-                    "--format must be report, json, url or short-url, got \"" + text + "\"";
-                return result;
+                return "--format must be report, json, url or short-url, got \"" + text + "\"";
             }
             options.format = *format;
-        } else {
-            result.error = "unknown option \"" + arguments[i] + "\"";
-            return result;
-        }
-        if (inlineValue && (name == "--help" || name == "--version" || name == "--skip-superio" ||
-                            name == "--skip-dmi" || name == "--submit" || name == "-h")) {
-            result.error = "option " + name + " takes no value";
-            return result;
-        }
-    }
+            return std::string();
+        });
+    result.error = commandLine.parse(arguments);
     return result;
 }
 

@@ -5,22 +5,21 @@
 #include <string>
 #include <vector>
 
+#include "app/command_line.h"
+
 namespace romwise {
 
 enum class OutputFormat { Report, Json, Url, ShortUrl };
 
-struct CliOptions {
-    std::optional<std::string> machine;
-    bool skipSuperIo = false;
-    bool skipDmi = false;
+// The shared options (profile, the two switches, help, version) and the
+// command line's own.
+struct CliOptions : SharedOptions {
     int passes = 1;
     OutputFormat format = OutputFormat::Report;
     std::optional<std::string> output;
     bool submit = false;
     std::optional<std::string> tracePorts;
     std::optional<std::string> capture;
-    bool help = false;
-    bool version = false;
 };
 
 struct CliParseResult {

@@ -7,7 +7,6 @@
 
 #include "app/standard_detectors.h"
 #include "model/control_ids.h"
-#include "model/product_identity.h"
 #include "platform/create_platform.h"
 #include "ui/qt/dialog_font.h"
 #include "ui/qt/first_paint_watch.h"
@@ -23,8 +22,7 @@ int main(int argc, char** argv) {
     const ui::WindowOptionsResult parsed =
         ui::parseWindowOptions(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.error.empty()) {
-        std::cerr << "romwise: " << parsed.error
-                  << "\nTry 'romwise --help' for more information.\n";
+        std::cerr << usageErrorText("romwise", parsed.error);
         return kExitUsage;
     }
     const ui::WindowOptions& options = parsed.options;
@@ -33,7 +31,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (options.version) {
-        std::cout << "Romwise " << kVersionText << '\n';
+        std::cout << versionText();
         return 0;
     }
 

@@ -48,66 +48,20 @@ constexpr QtOption kQtOptions[] = {
     {"-qmljsdebugger", true},
 };
 
-// The Qt option `argument` names ("-style", "--style" or "-style=fusion"),
-// or nothing.
-const QtOption* qtOption(std::string_view argument, bool& valueInline) {
-    if (argument.rfind("--", 0) == 0) {
-        argument.remove_prefix(1);  // Qt takes either spelling
-    }
-    const std::size_t equals = argument.find('=');
-    valueInline = equals != std::string_view::npos;
-    const std::string_view name = argument.substr(0, equals);
-    for (const QtOption& option : kQtOptions) {
-        if (option.name == name && (option.takesValue || !valueInline)) {
-            return &option;
-        }
-    }
-    return nullptr;
-}
-
 }  // namespace
 
 WindowOptionsResult parseWindowOptions(const std::vector<std::string>& arguments) {
     WindowOptionsResult result;
     WindowOptions& options = result.options;
-    for (size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        bool valueInline = false;
-        if (const QtOption* qt = qtOption(argument, valueInline)) {
-            if (qt->takesValue && !valueInline) {
-                if (i + 1 >= arguments.size()) {
-                    result.error = "option '" + argument + "' needs a value";
-                    return result;
-                }
-                ++i;  // QApplication reads the value too
-            }
-            continue;
-        }
-        if (argument == "--machine") {
-            if (i + 1 >= arguments.size() || arguments[i + 1].empty()) {
-                result.error = "option '--machine' needs a profile file";
-                return result;
-            }
-            options.machine = arguments[++i];
-        } else if (argument.rfind("--machine=", 0) == 0) {
-            options.machine = argument.substr(10);
-            if (options.machine->empty()) {
-                result.error = "option '--machine' needs a profile file";
-                return result;
-            }
-        } else if (argument == "--get-bios-info") {
-            options.getBiosInfo = true;
-        } else if (argument == "--exit-after-first-paint") {
-            options.exitAfterFirstPaint = true;
-        } else if (argument == "--help") {
-            options.help = true;
-        } else if (argument == "--version") {
-            options.version = true;
-        } else {
-            result.error = "unknown argument '" + argument + "'";
-            return result;
-        }
+    CommandLine commandLine;
+    addSharedOptions(commandLine, options, {.machine = true});
+    commandLine.flag("--get-bios-info", options.getBiosInfo)
+        .flag("--exit-after-first-paint", options.exitAfterFirstPaint);
+    // QApplication reads these from the same arguments.
+    for (const QtOption& qt : kQtOptions) {
+        commandLine.passOver(qt.name, qt.takesValue);
     }
+    result.error = commandLine.parse(arguments);
     return result;
 }
 

@@ -1,18 +1,17 @@
 // The window program's command line.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/command_line.h"
+
 namespace romwise::ui {
 
-struct WindowOptions {
-    std::optional<std::string> machine;  // a machine profile instead of this computer
-    bool getBiosInfo = false;            // press Get BIOS Info once the window shows
-    bool exitAfterFirstPaint = false;    // for start-up measurements
-    bool help = false;
-    bool version = false;
+// The shared options (profile, help, version) and the window's own.
+struct WindowOptions : SharedOptions {
+    bool getBiosInfo = false;          // press Get BIOS Info once the window shows
+    bool exitAfterFirstPaint = false;  // for start-up measurements
 };
 
 struct WindowOptionsResult {

@@ -1,17 +1,17 @@
 // romwise.exe's command line.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/command_line.h"
+
 namespace romwise::ui::win32 {
 
-struct ProgramOptions {
-    std::optional<std::wstring> machine;  // a machine profile instead of this computer
-    bool getBiosInfo = false;             // press Get BIOS Info once the window shows
-    bool help = false;
-    bool version = false;
+// The shared options (profile, help, version) and the window's own; texts
+// are UTF-8.
+struct ProgramOptions : SharedOptions {
+    bool getBiosInfo = false;  // press Get BIOS Info once the window shows
 };
 
 struct ProgramOptionsResult {
@@ -19,7 +19,7 @@ struct ProgramOptionsResult {
     std::string error;  // empty when the arguments were understood
 };
 
-// The arguments after the program's name.
+// The arguments after the program's name, as the system hands them over.
 ProgramOptionsResult parseProgramOptions(const std::vector<std::wstring>& arguments);
 
 inline constexpr char kProgramUsage[] =

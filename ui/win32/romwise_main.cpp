@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/command_line.h"
 #include "app/standard_detectors.h"
 #include "model/product_identity.h"
 #include "platform/create_platform.h"
@@ -24,7 +25,6 @@ using namespace romwise::ui::win32;
 
 constexpr int kExitUsage = 2;
 constexpr int kExitNoWindow = 1;
-constexpr char kTryHelp[] = "\nTry 'romwise --help' for more information.\n";
 constexpr char kNoWindow[] = "romwise: the window could not be created\n";
 
 // Started from a console or with redirected output, the program writes to
@@ -56,7 +56,7 @@ std::vector<std::wstring> commandLineArguments() {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const ProgramOptionsResult parsed = parseProgramOptions(commandLineArguments());
     if (!parsed.error.empty()) {
-        tell("romwise: " + parsed.error + kTryHelp, true);
+        tell(usageErrorText("romwise", parsed.error), true);
         return kExitUsage;
     }
     const ProgramOptions& options = parsed.options;
@@ -65,14 +65,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         return 0;
     }
     if (options.version) {
-        tell(std::string("Romwise ") + kVersionText + "\n", false);
+        tell(versionText(), false);
         return 0;
     }
 
     // The profile's path as the platform opens files: in the system's code page.
     std::optional<std::string> machine;
     if (options.machine) {
-        machine = ansiFromWide(*options.machine);
+        machine = ansiFromWide(wideFromUtf8(*options.machine));
         if (!machine) {
             tell("romwise: the profile's path cannot be written in this system's code page\n",
                  true);

@@ -38,6 +38,21 @@ std::wstring wideFromAnsi(std::string_view ansi) {
     return wideFrom(CP_ACP, ansi);
 }
 
+std::string utf8FromWide(std::wstring_view text) {
+    if (text.empty() || text.size() > static_cast<std::size_t>(INT_MAX)) {
+        return {};
+    }
+    const int length = static_cast<int>(text.size());
+    const int needed =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+    if (needed <= 0) {
+        return {};
+    }
+    std::string out(static_cast<std::size_t>(needed), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), length, out.data(), needed, nullptr, nullptr);
+    return out;
+}
+
 std::optional<std::string> ansiFromWide(std::wstring_view text) {
     if (text.empty()) {
         return std::string();

@@ -1,5 +1,6 @@
-// romwise.exe's command line: the profile with or without "=", the start-up
-// pass, and refusals of what it does not know or a profile without a file.
+// romwise.exe's command line: the system's wide arguments read as UTF-8 by
+// the shared parser, the window's own switch, and refusals naming the
+// argument as typed.
 #include <gtest/gtest.h>
 
 #include "ui/win32/program_options.h"
@@ -10,22 +11,21 @@ namespace {
 TEST(ProgramOptions, TakesTheProfileEitherWayAndTheStartUpPass) {
     auto parsed = parseProgramOptions({L"--machine", L"C:\\m\\\x4e2d.json", L"--get-bios-info"});
     ASSERT_EQ(parsed.error, "");
-    EXPECT_EQ(parsed.options.machine, std::wstring(L"C:\\m\\\x4e2d.json"));
+    EXPECT_EQ(parsed.options.machine, std::string("C:\\m\\\xe4\xb8\xad.json"));
     EXPECT_TRUE(parsed.options.getBiosInfo);
     parsed = parseProgramOptions({L"--machine=a.json"});
-    EXPECT_EQ(parsed.options.machine, std::wstring(L"a.json"));
+    EXPECT_EQ(parsed.options.machine, std::string("a.json"));
     EXPECT_FALSE(parsed.options.getBiosInfo);
     EXPECT_FALSE(parseProgramOptions({}).options.machine.has_value());
 }
 
-TEST(ProgramOptions, RefusesAProfileWithoutAFileAndUnknownArgumentsNamingThemInAscii) {
-    EXPECT_EQ(parseProgramOptions({L"--machine"}).error, "option '--machine' needs a profile file");
+TEST(ProgramOptions, RefusesAProfileWithoutAFileAndUnknownArguments) {
+    EXPECT_EQ(parseProgramOptions({L"--machine"}).error, "option --machine needs a value");
     EXPECT_EQ(parseProgramOptions({L"--machine", L""}).error,
-              "option '--machine' needs a profile file");
-    EXPECT_EQ(parseProgramOptions({L"--machine="}).error,
-              "option '--machine' needs a profile file");
-    EXPECT_EQ(parseProgramOptions({L"--fast\x4e2d"}).error, "unknown argument '--fast?'");
-    EXPECT_EQ(parseProgramOptions({L"--get-bios-info", L"-x"}).error, "unknown argument '-x'");
+              "option --machine needs a profile file");
+    EXPECT_EQ(parseProgramOptions({L"--fast\x4e2d"}).error,
+              "unknown option \"--fast\xe4\xb8\xad\"");
+    EXPECT_EQ(parseProgramOptions({L"--get-bios-info", L"-x"}).error, "unknown option \"-x\"");
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ TEST(WindowProgram, AnswersVersionAndHelpOnItsOutput) {
 TEST(WindowProgram, RefusesBadArgumentsAndAnUnreadableProfileWithStatus2) {
     const auto bad = test::runProgram(kProgram + " --frobnicate");
     EXPECT_EQ(bad.exitCode, 2u);
-    EXPECT_EQ(bad.err.rfind("romwise: unknown argument '--frobnicate'\n", 0), 0u) << bad.err;
+    EXPECT_EQ(bad.err.rfind("romwise: unknown option \"--frobnicate\"\n", 0), 0u) << bad.err;
     const auto missing = test::runProgram(kProgram + " --machine Z:\\no\\such\\profile.json");
     EXPECT_EQ(missing.exitCode, 2u);
     EXPECT_EQ(missing.err.rfind("romwise: machine profile refused: ", 0), 0u) << missing.err;
