@@ -6,19 +6,13 @@
 
 #include "app/detection_session.h"
 #include "app/main_controller.h"
-#include "app/standard_detectors.h"
+#include "cli/capture_session.h"
 #include "cli/cli_options.h"
 #include "cli/cli_view.h"
-#include "cli/clock_keeping_detectors.h"
-#include "hw/port_trace.h"
-#include "model/control_ids.h"
 #include "model/message_text.h"
 #include "model/product_identity.h"
-#include "platform/capture/recording_platform.h"
 #include "platform/create_platform.h"
 #include "platform/pass_document/pass_document.h"
-#include "report/recording_shell.h"
-#include "report/report_save.h"
 #include "report/text_report.h"
 
 namespace romwise {
@@ -30,15 +24,6 @@ constexpr int kExitUsage = 2;
 constexpr int kExitStoppedEarly = 3;
 constexpr int kExitFailed = 4;
 constexpr int kExitOutputNotWritten = 5;
-
-class FileTraceSink final : public PortTraceSink {
-  public:
-    explicit FileTraceSink(CliOutput& file) : file_(file) {}
-    void line(const char* text) override { file_ << text << '\n'; }
-
-  private:
-    CliOutput& file_;
-};
 
 // Flushes `output`; false when any write to it failed (a full disk, a
 // closed pipe), with `errors` told which output and, where known, why.
@@ -55,8 +40,8 @@ bool flushChecked(CliOutput& output, const std::string& what, CliOutput& errors)
     return false;
 }
 
-int exitStatusFor(RunState state) {
-    switch (state) {
+int exitStatusFor(const PassOutcome& outcome) {
+    switch (outcome.runState()) {
         case RunState::Completed:
             return kExitCompleted;
         case RunState::Failed:
@@ -68,32 +53,10 @@ int exitStatusFor(RunState state) {
     return kExitStoppedEarly;
 }
 
-// The answer of the pass's last launch of each kind, if it made one.
-std::optional<bool> launchAnswer(const std::vector<Launch>& launches, const std::string& how) {
-    std::optional<bool> answer;
-    for (const Launch& launch : launches) {
-        if (launch.how == how) {
-            answer = launch.ok;
-        }
-    }
-    return answer;
-}
-
-bool writeCapture(RecordingPlatform& recording, const ClockKeepingDetectors& detectors,
-                  const RecordingShell& shell, const CliOptions& options, CliOutput& errors) {
-    sim::MachineCapture capture =
-        captureMachine(recording, detectors.measuredMhz(), launchAnswer(shell.launches(), "open"),
-                       launchAnswer(shell.launches(), "direct"));
-    capture.description = std::string("Captured by romwise-cli ") + kVersionText + " from " +
-                          (options.machine ? "the machine profile " + *options.machine
-                                           : std::string("this computer"));
-    try {
-        sim::writeMachineProfile(capture, *options.capture);
-    } catch (const std::exception& error) {
-        errors << "romwise: the machine profile was not written: " << error.what() << '\n';
-        return false;
-    }
-    return true;
+std::string captureDescription(const CliOptions& options) {
+    return std::string("Captured by romwise-cli ") + kVersionText + " from " +
+           (options.machine ? "the machine profile " + *options.machine
+                            : std::string("this computer"));
 }
 
 }  // namespace
@@ -101,8 +64,7 @@ bool writeCapture(RecordingPlatform& recording, const ClockKeepingDetectors& det
 int runCli(const std::vector<std::string>& arguments, CliOutput& out, CliOutput& errors) {
     const CliParseResult parsed = parseCliOptions(arguments);
     if (!parsed.error.empty()) {
-        errors << "romwise: " << escapeControlBytes(parsed.error)
-               << "\nTry 'romwise-cli --help' for more information.\n";
+        errors << usageErrorText("romwise-cli", parsed.error);
         return kExitUsage;
     }
     const CliOptions& options = parsed.options;
@@ -111,27 +73,17 @@ int runCli(const std::vector<std::string>& arguments, CliOutput& out, CliOutput&
         return kExitCompleted;
     }
     if (options.version) {
-        out << "Romwise " << kVersionText << '\n';
+        out << versionText();
         return kExitCompleted;
     }
 
     std::string refusal;
-    const std::unique_ptr<Platform> created = createPlatform(options.machine, refusal);
-    if (!created) {
+    const std::unique_ptr<Platform> platform = createPlatform(options.machine, refusal);
+    if (!platform) {
         errors << "romwise: " << refusal << '\n';
         return kExitUsage;
     }
-    // A capture keeps what the pass did as it passes through.
-    std::unique_ptr<RecordingPlatform> recording;
-    if (options.capture) {
-        recording = std::make_unique<RecordingPlatform>(*created);
-    }
-    Platform* platform = recording ? recording.get() : created.get();
-
     std::optional<StdioOutput> traceFile;
-    std::unique_ptr<FileTraceSink> traceSink;
-    std::unique_ptr<TracingDriverHost> tracingHost;
-    DriverHost* driverHost = &platform->driverHost();
     if (options.tracePorts) {
         // Binary: one LF per line on every system, as the trace format says.
         traceFile.emplace(StdioOutput::create(options.tracePorts->c_str()));
@@ -141,57 +93,56 @@ int runCli(const std::vector<std::string>& arguments, CliOutput& out, CliOutput&
                    << "\"; check that the directory exists and is writable\n";
             return kExitUsage;
         }
-        traceSink = std::make_unique<FileTraceSink>(*traceFile);
-        tracingHost = std::make_unique<TracingDriverHost>(*driverHost, *traceSink);
-        driverHost = tracingHost.get();
     }
+    CaptureSession recorded(*platform, options.capture.has_value(),
+                            traceFile ? &*traceFile : nullptr);
 
     DetectionResults& results = processDetectionResults();
     DetectionOptions& switches = processDetectionOptions();
     CliView view(errors);
-    RecordingShell shell(platform->shell());
-    StandardDetectors standardDetectors(*platform);
-    ClockKeepingDetectors detectors(standardDetectors);
-    DetectionSession session(results, switches, view, detectors, platform->os(), *driverHost);
-    MainController controller(session, shell);
+    const std::unique_ptr<ReportFiles> files = createReportFiles();
+    DetectionSession session(results, switches, view, recorded.detectors(), recorded.os(),
+                             recorded.driverHost());
+    MainController controller(session, recorded.shell(), *files);
     controller.initialize();
     switches.skipSuperIo = options.skipSuperIo ? 1 : 0;
     switches.skipDmi = options.skipDmi ? 1 : 0;
 
+    PassOutcome outcome;
     for (int pass = 0; pass < options.passes; ++pass) {
-        controller.getBiosInfo();
+        outcome = controller.getBiosInfo();
+        // A failed pass says why only in the window's status line, which a
+        // terminal user does not see.
+        if (outcome.end == PassEnd::Failed) {
+            view.tell(outcome.message);
+        }
     }
     if (options.submit) {
         controller.submit();
     }
 
-    int status = exitStatusFor(results.runState);
-    if (options.output) {
-        controller.save();
-        // The save dialog's OK with the file name given on the command line.
-        const std::unique_ptr<ReportFiles> files = createReportFiles();
-        if (view.saveDialogRuns() > 0 &&
-            !acceptSaveReport(results, *options.output, *files, view)) {
+    int status = exitStatusFor(outcome);
+    if (options.output && controller.saveReport(*options.output) == SaveOutcome::NotWritten) {
+        status = kExitOutputNotWritten;
+    }
+    if (options.capture) {
+        std::string problem;
+        if (!recorded.writeCapture(*options.capture, captureDescription(options), problem)) {
+            errors << "romwise: the machine profile was not written: " << problem << '\n';
             status = kExitOutputNotWritten;
         }
-    }
-    if (recording && !writeCapture(*recording, detectors, shell, options, errors)) {
-        status = kExitOutputNotWritten;
     }
 
     switch (options.format) {
         case OutputFormat::Report:
-            if (options.output) {
-                break;  // the save command already said why it refused
-            }
-            if (results.runState == RunState::Completed) {
+            // With --output the save has said why it refused; without, the
+            // report is printed as the save command would write it.
+            if (!options.output && controller.checkSaveAllowed()) {
                 out << writeTextReport(results);
-            } else {
-                controller.save();  // refuses with the save command's message
             }
             break;
         case OutputFormat::Json:
-            out << writePassDocument(results, switches, view.state(), shell.launches());
+            out << writePassDocument(results, switches, view.state(), recorded.launches());
             break;
         case OutputFormat::Url:
             out << results.upgradeUrl.c_str() << '\n';

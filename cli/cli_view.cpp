@@ -1,19 +1,13 @@
 #include "cli/cli_view.h"
 
-#include <cstring>
 #include <string_view>
 
-#include "model/control_ids.h"
 #include "model/message_text.h"
-#include "model/run_texts.h"
 #include "platform/encoding/text_encoding.h"
 
 namespace romwise {
 
 namespace {
-// Texts the run leaves in the sign-on field when a pass fails: a terminal
-// user must see them without reading the field.
-constexpr const char* kFailureStatuses[] = {kMemoryAllocationError, kUnsupportedPlatform};
 
 // Each line of `text` as a "romwise: " line of its own, other control bytes
 // escaped, so that nothing in a message can start an unmarked line or reach
@@ -34,14 +28,10 @@ void writeMessageLines(CliOutput& errors, const char* text) {
 
 void CliView::setFieldText(int controlId, const char* text) {
     state_.fields[controlId] = text;
-    if (controlId != control::kSignOn) {
-        return;
-    }
-    for (const char* status : kFailureStatuses) {
-        if (std::strcmp(text, status) == 0) {
-            writeMessageLines(errors_, text);
-        }
-    }
+}
+
+void CliView::tell(const std::string& text) {
+    writeMessageLines(errors_, text.c_str());
 }
 
 void CliView::messageBox(const char* text, const char* caption) {

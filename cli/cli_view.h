@@ -1,5 +1,5 @@
 // The command line's stand-in for the main window: it keeps what the window
-// would show, and reports message boxes and error statuses on standard error.
+// would show, and reports message boxes on standard error.
 #pragma once
 
 #include <cstdint>
@@ -22,6 +22,9 @@ class CliView final : public MainView {
     explicit CliView(std::ostream& errors);
 
     void setFieldText(int controlId, const char* text) override;
+    // A text the window would show only in a field, told on standard error
+    // as a message is.
+    void tell(const std::string& text);
     void enableControl(int controlId, bool enabled) override {
         state_.enabled[controlId] = enabled;
     }

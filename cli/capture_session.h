@@ -1,0 +1,62 @@
+// Everything a command-line run records while its passes run, in one place:
+// the port trace (--trace-ports), the browser launches the JSON document
+// lists, and, for --capture, the whole pass with the processor clock it
+// measured. The run asks it for the seams and the detectors to use, and
+// the recording wrappers stand between them and the machine.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/detectors.h"
+#include "cli/cli_output.h"
+#include "hw/driver_host.h"
+#include "model/platform.h"
+#include "report/recording_shell.h"
+
+namespace romwise {
+
+class RecordingPlatform;
+class TracingDriverHost;
+
+class CaptureSession {
+  public:
+    // Over the machine `platform`: recording it whole when `captureMachine`
+    // is set, writing a line per port access to `portTrace` when given.
+    CaptureSession(Platform& platform, bool captureMachine, CliOutput* portTrace);
+    ~CaptureSession();
+    CaptureSession(const CaptureSession&) = delete;
+    CaptureSession& operator=(const CaptureSession&) = delete;
+
+    OsServices& os();
+    DriverHost& driverHost();
+    Shell& shell() { return shell_; }
+    Detectors& detectors();
+
+    // The browser launches of the run, in order.
+    const std::vector<Launch>& launches() const { return shell_.launches(); }
+
+    // Writes the machine the passes ran on as a machine profile `path`, with
+    // its binary inputs beside it, described by `description`. False, with
+    // `problem` saying which file and why, when it could not be written.
+    bool writeCapture(const std::string& path, const std::string& description,
+                      std::string& problem);
+
+  private:
+    class ClockKeepingDetectors;
+    class TraceSink;
+
+    Platform& machine();
+
+    Platform& platform_;
+    std::unique_ptr<RecordingPlatform> recording_;
+    std::unique_ptr<TraceSink> traceSink_;
+    std::unique_ptr<TracingDriverHost> tracingHost_;
+    RecordingShell shell_;
+    std::unique_ptr<Detectors> standardDetectors_;
+    std::unique_ptr<ClockKeepingDetectors> detectors_;
+};
+
+}  // namespace romwise
