@@ -27,10 +27,14 @@ wine_cleanup() {
 trap wine_cleanup EXIT INT TERM
 
 # A virtual display for the windows (no window manager); it must be set when
-# the prefix is first used.
+# the prefix is first used. A display another program holds already is
+# passed over for the next free number: its owner may end it at any time.
 start_wine_display() {
     number=$1
     size=${2:-1024x768x24}
+    while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do
+        number=$((number + 1))
+    done
     Xvfb ":$number" -screen 0 "$size" -nolisten tcp >/dev/null 2>&1 &
     wine_xvfb=$!
     waited=0
