@@ -73,6 +73,10 @@ if [ "$arch" = i686 ]; then
         NF == 0 { next }
         $0 in later { print $0 " (Vista and later)"; next }
         !($0 in has) { print $0 " (not on the list of what " name " has)" }')
+    # A program without kernel32 imports means objdump's listing was not read.
+    if ! printf '%s\n' "$imports" | grep -q '^kernel32\.dll '; then
+        refusals="no kernel32.dll functions found in objdump's listing"
+    fi
     if [ -n "$refusals" ]; then
         printf '%s\n' "$refusals" | while IFS= read -r refusal; do
             echo "check-windows-program: $program imports $refusal" >&2
@@ -87,6 +91,7 @@ if [ "$arch" = i686 ]; then
             $1 == "Minor" field "Version" { minor = $2 }
             END { print major "." minor }')
         newer=$(echo "$version $OLDEST_VERSION" | awk '{
+            if ($1 !~ /^[0-9]+\.[0-9]+$/) { print 1; exit }
             split($1, a, "."); split($2, b, ".")
             print (a[1] > b[1] || (a[1] == b[1] && a[2] > b[2])) ? 1 : 0 }')
         if [ "$newer" = 1 ]; then
