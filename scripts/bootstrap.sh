@@ -17,6 +17,7 @@ PACKAGES="
   hyperfine
   xvfb imagemagick
   mingw-w64 wine64 fonts-wine x11-utils file
+  nsis zip unzip
   help2man lintian pkexec libxml2-utils dbus-daemon man-db
 "
 

@@ -4,7 +4,9 @@
 # Windows tests, which run here under wine64 (scripts/test-windows.sh).
 #   sh scripts/build-windows.sh [i686|x86_64] [BUILD_DIR] [CMAKE_ARGS...]
 # i686 is the product (32-bit programs); this machine cannot run 32-bit
-# code, so its tests are not built unless -DROMWISE_BUILD_TESTS=ON is given.
+# code, so its tests are not built. They could not be: the i686 compilers
+# use the win32 thread model (the programs must load on Windows XP), which
+# has no std::thread, and the tests use it.
 #
 # The window's icons, bitmaps and logo clip are drawn at build time by
 # romwise-resgen, a Linux program built from this tree with the Qt window's

@@ -1,9 +1,11 @@
 #!/bin/sh
 # Builds and runs every test: with g++, then with clang under
 # AddressSanitizer and UndefinedBehaviorSanitizer, then the Windows builds
-# (MinGW-w64): the 32-bit programs are built and their imports checked, the
-# 64-bit build's tests (the window's on a virtual X display) run under wine64
-# and its romwise-cli.exe is compared with the Linux one on every sample.
+# (MinGW-w64): the 32-bit programs are built, their imports checked against
+# what Windows XP SP3 has and packaged (installer and zip), the 64-bit
+# build's tests (the window's on a virtual X display) run under wine64, its
+# romwise-cli.exe is compared with the Linux one on every sample, and its
+# installer is installed, run and uninstalled under wine64.
 # Every build treats warnings as errors. Last, the Debian package is made
 # from the g++ build, checked with lintian, installed, tried and removed
 # again (as root only).
@@ -40,14 +42,23 @@ if [ "${ROMWISE_SKIP_WINDOWS:-0}" != 1 ]; then
     # The Linux build above holds romwise-resgen, which draws the window's
     # resources for both Windows builds.
     export ROMWISE_HOST_BUILD=build
-    sh scripts/build-windows.sh i686 build-win-i686 -DROMWISE_WERROR=ON -DCMAKE_BUILD_TYPE=Release
+    # The product: optimised, with the debug information that the package
+    # keeps beside the stripped programs.
+    sh scripts/build-windows.sh i686 build-win-i686 -DROMWISE_WERROR=ON \
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    # Every function they import exists on Windows XP SP3; and the check
+    # itself refuses what it must.
     sh scripts/check-windows-program.sh build-win-i686/romwise-cli.exe i686 console
     sh scripts/check-windows-program.sh build-win-i686/romwise.exe i686 gui
-    stage_done "Windows i686 build and import check"
+    sh tests/windows/import_check_test.sh
+    sh scripts/package-windows.sh i686 build-win-i686
+    stage_done "Windows i686 build, import check, installer and zip"
     sh scripts/test-windows.sh build-win-x86_64 -DCMAKE_BUILD_TYPE=Release
     stage_done "Windows x86-64 build and tests under wine"
     sh scripts/compare-windows.sh build build-win-x86_64
     stage_done "romwise-cli.exe against romwise-cli on every sample"
+    sh tests/windows/installer_test.sh build-win-x86_64 build/romwise-cli
+    stage_done "the installer under wine"
 fi
 
 if [ "${ROMWISE_SKIP_PACKAGE:-0}" != 1 ] && [ "$(id -u)" -eq 0 ]; then

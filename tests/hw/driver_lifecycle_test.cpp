@@ -1,6 +1,7 @@
 // The driver over the life of the process: kept from pass to pass, asked
 // again when inactive, closed by the window's close path and opened again by
-// the next pass; and the message a user sees when it cannot be opened.
+// the next pass; the message a user sees when it cannot be opened; and the
+// Windows 9x way of opening it in whole passes.
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -8,6 +9,8 @@
 
 #include <memory>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "app/detection_session.h"
 #include "app/main_controller.h"
@@ -38,11 +41,21 @@ sim::MachineProfile sampleWith(sim::DriverOutcome outcome) {
 
 // The window's logic on a sample machine, with the command line's view.
 struct SimWindow {
-    explicit SimWindow(sim::DriverOutcome outcome) : platform(sampleWith(outcome)) {
+    explicit SimWindow(sim::DriverOutcome outcome) : SimWindow(sampleWith(outcome)) {}
+    explicit SimWindow(sim::MachineProfile profile) : platform(std::move(profile)) {
         controller.initialize();
     }
 
     sim::SimDriverServices& driverSystem() { return platform.simDriverServices(); }
+
+    // The driver system's calls, without their results.
+    std::vector<std::string> driverCalls() {
+        std::vector<std::string> calls;
+        for (const std::string& call : driverSystem().calls()) {
+            calls.push_back(call.substr(0, call.rfind(" = ")));
+        }
+        return calls;
+    }
 
     int deviceOpens() {
         int count = 0;
@@ -245,6 +258,60 @@ TEST(DriverMessage, ARealPassWithoutPortAccessStopsAtTheDriverWithAReasonLine) {
               std::string::npos)
         << run.err;
     EXPECT_NE(run.err.find("Run as root"), std::string::npos);
+}
+
+// Whole passes on the Windows 98 sample machine, where the pass takes the
+// Windows 9x way: no administrator check (9x has no service manager), the
+// virtual device copied from the program's folder into the system folder
+// and opened by its own name, and never the 64-bit driver.
+sim::MachineProfile windows98(sim::DriverOutcome outcome) {
+    sim::MachineProfile profile = sim::loadMachineProfile(kSamples + "/windows98-se.json");
+    profile.driver = outcome;
+    // A 9x system tells nothing of administrators; the pass must not ask.
+    profile.administrator = false;
+    return profile;
+}
+
+// One attempt: the system folder, the copy unless present, the device.
+const std::string kVirtualDeviceCopy = "C:\\WINDOWS\\SYSTEM\\TVICHW32.vxd";
+const std::string kCopyFromProgramFolder =
+    "CopyFile(C:\\Program Files\\Romwise\\TVICHW32.vxd, " + kVirtualDeviceCopy + ", 1)";
+const std::string kFindCopy = "FindFirstFile(" + kVirtualDeviceCopy + ")";
+const std::string kOpenVirtualDevice = "CreateFile(\\\\.\\TVICHW32.vxd, 1, 0, 3, 80h)";
+const std::vector<std::string> kAttempt = {"GetSystemDirectory()", kFindCopy,
+                                           kCopyFromProgramFolder, kOpenVirtualDevice};
+
+TEST(Windows9xPass, CopiesTheVirtualDeviceAndOpensItWithoutAdministratorOrService) {
+    sim::MachineProfile profile = windows98(sim::DriverOutcome::AfterInstall);
+    // Even where a WOW64 function answers, 9x is no 64-bit Windows.
+    profile.os.wow64Directory = "C:\\WINDOWS\\SysWOW64";
+    profile.os.nativeArchitecture = 9;
+    SimWindow pass(std::move(profile));
+    pass.controller.getBiosInfo();
+
+    EXPECT_EQ(pass.results->runState, RunState::Completed) << pass.errors.str();
+    EXPECT_TRUE(pass.view.messages().empty());
+    EXPECT_EQ(pass.driverCalls(), kAttempt) << "no service manager, no 64-bit driver";
+    EXPECT_EQ(pass.driverSystem().files().count(kVirtualDeviceCopy), 1u);
+    EXPECT_EQ(pass.results->osShortName.str(), "Win98");
+
+    // The next pass keeps the open device.
+    pass.driverSystem().clearCalls();
+    pass.controller.getBiosInfo();
+    EXPECT_EQ(pass.results->runState, RunState::Completed);
+    EXPECT_TRUE(pass.driverCalls().empty());
+}
+
+TEST(Windows9xPass, MissingVirtualDeviceStopsAtTheDriverAfterTryingItTwice) {
+    SimWindow pass(windows98(sim::DriverOutcome::Missing));
+    pass.controller.getBiosInfo();
+
+    EXPECT_EQ(pass.results->runState, RunState::Started);
+    ASSERT_EQ(pass.view.messages().size(), 1u);
+    EXPECT_EQ(pass.view.messages()[0].text, "Error loading TVICHW driver!");
+    std::vector<std::string> twice = kAttempt;
+    twice.insert(twice.end(), kAttempt.begin(), kAttempt.end());
+    EXPECT_EQ(pass.driverCalls(), twice) << "both device names lead to the same virtual device";
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "ui/common/dialog_templates.h"
 
 #include "model/control_ids.h"
+#include "model/product_version.h"
 
 namespace romwise::ui {
 
@@ -65,7 +66,7 @@ constexpr ControlTemplate kMainControls[] = {
 constexpr ControlTemplate kAboutControls[] = {
     {kNoId, K::Icon, 13, 13, 18, 20, ""},
     {kAboutText, K::PlainLabel, 40, 10, 119, 8, ""},
-    {kNoId, K::Label, 40, 25, 119, 8, "Quorvel, Inc. 版权所有"},
+    {kNoId, K::Label, 40, 25, 119, 8, ROMWISE_COPYRIGHT_LINE},
     {kNoId, K::Label, 40, 39, 119, 8, "简体中文版"},
     {kAcceptId, K::DefaultButton, 178, 7, 32, 14, "确定"},
 };
