@@ -8,7 +8,7 @@
 #include "dmi/checksum.h"
 #include "hw/rom_window.h"
 #include "platform/sim/profile_fields.h"
-#include "platform/sim/sim_devices.h"
+#include "platform/sim/sim_physical_memory.h"
 
 namespace romwise::sim {
 

@@ -5,7 +5,7 @@
 #include <numeric>
 
 #include "dmi/read_dmi.h"
-#include "platform/sim/sim_devices.h"
+#include "platform/sim/sim_physical_memory.h"
 
 namespace romwise::dmi_test {
 

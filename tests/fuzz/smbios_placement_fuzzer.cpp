@@ -13,7 +13,7 @@
 #include "dmi/checksum.h"
 #include "dmi/read_dmi.h"
 #include "hw/rom_window.h"
-#include "platform/sim/sim_devices.h"
+#include "platform/sim/sim_physical_memory.h"
 #include "platform/sim/smbios_dump_placement.h"
 #include "tests/fuzz/fuzz_check.h"
 
