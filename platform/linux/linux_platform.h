@@ -5,6 +5,7 @@
 
 #include "hw/pci_config_access.h"
 #include "hw/physical_memory_window.h"
+#include "hw/service_driver_host.h"
 #include "model/platform.h"
 #include "platform/linux/linux_firmware_tables.h"
 #include "platform/linux/linux_hardware.h"
@@ -26,7 +27,7 @@ class LinuxPlatform final : public Platform {
 
   private:
     LinuxOsServices os_;
-    LinuxDriverHost driverHost_;
+    OwningServiceDriverHost<LinuxDriverServices> driverHost_;
     LinuxProcessorAccess processor_;
     LinuxShell shell_;
     LinuxFirmwareTables firmwareTables_;

@@ -37,15 +37,14 @@ class SimPlatform final : public Platform {
     std::unique_ptr<PciConfigAccess> createPciConfigAccess(HardwareDriver& driver) override;
 
     const SimPhysicalMemory& physicalMemory() const { return memory_; }
-    SimDriverServices& simDriverServices() { return driverServices_; }
+    SimDriverServices& simDriverServices() { return driverHost_.services(); }
     SimShell& simShell() { return shell_; }
 
   private:
     const MachineProfile profile_;
     SimPortSpace ports_;
     SimPhysicalMemory memory_;
-    SimDriverServices driverServices_;
-    ServiceDriverHost driverHost_;
+    OwningServiceDriverHost<SimDriverServices> driverHost_;
     SimProcessorAccess processor_;
     SimOsServices os_;
     SimShell shell_;
