@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "cpu/cpu_info.h"
+#include "platform/linux/linux_fault_guard.h"
 #include "platform/linux/linux_processor_access.h"
 #include "platform/sim/cpuid_dump_parser.h"
 #include "platform/sim/sim_processor_access.h"
