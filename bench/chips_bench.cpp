@@ -14,7 +14,8 @@
 #include "hw/pci_config_access.h"
 #include "hw/port_io.h"
 #include "model/fixed_text.h"
-#include "platform/sim/sim_devices.h"
+#include "platform/sim/sim_physical_memory.h"
+#include "platform/sim/sim_port_driver.h"
 #include "platform/sim/sim_port_space.h"
 
 namespace {
@@ -71,7 +72,7 @@ class Board {
     const std::vector<romwise::sim::MemoryRegion> noRegions_;
     romwise::sim::SimPortSpace ports_;
     romwise::sim::SimPhysicalMemory memory_;
-    romwise::sim::SimHardwareDriver sim_;
+    romwise::sim::SimPortDriver sim_;
     CountingDriver driver_;
 };
 

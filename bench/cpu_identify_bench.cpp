@@ -17,9 +17,10 @@
 #include <vector>
 
 #include "cpu/cpu_info.h"
+#include "platform/linux/linux_fault_guard.h"
 #include "platform/linux/linux_processor_access.h"
 #include "platform/sim/cpuid_dump_parser.h"
-#include "platform/sim/sim_devices.h"
+#include "platform/sim/sim_processor_access.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ namespace fs = std::filesystem;
 void IdentifyDump(benchmark::State& state, const romwise::sim::ProfileCpu& profile) {
     std::string name;
     for (auto _ : state) {
-        romwise::sim::SimProcessor processor(profile);
+        romwise::sim::SimProcessorAccess processor(profile);
         romwise::CpuInfo cpu(processor);
         cpu.identifyProcessor();
         benchmark::DoNotOptimize(cpu.displayName());

@@ -1,10 +1,10 @@
 #include "dmi/entry_point.h"
 
 #include <algorithm>
-#include <cstring>
 #include <span>
 
 #include "dmi/checksum.h"
+#include "dmi/entry_point_layout.h"
 #include "dmi/structure_walk.h"
 #include "hw/rom_window.h"
 
@@ -12,15 +12,10 @@ namespace romwise {
 
 namespace {
 
-constexpr char kSmbiosAnchor[] = "_SM_";
-constexpr char kDmiAnchor[] = "_DMI_";
-constexpr char kSmbios3Anchor[] = "_SM3_";
-constexpr std::size_t kEntryLengthOffset = 0x05;
-constexpr std::size_t kEntry3LengthOffset = 0x06;
 constexpr std::uint32_t kSearchStep = 0x10;
 
-bool HasAnchor(const std::uint8_t* at, std::uint32_t available, std::string_view anchor) {
-    return available >= anchor.size() && std::memcmp(at, anchor.data(), anchor.size()) == 0;
+bool HasAnchor(const std::uint8_t* at, std::uint32_t available, EntryPointKind kind) {
+    return EntryPointKindOf(std::span<const std::uint8_t>(at, available)) == kind;
 }
 
 // The `count` bytes add up to 0 modulo 256; false when they would run past
@@ -30,20 +25,21 @@ bool ChecksumIsZero(const std::uint8_t* at, std::uint32_t available, std::size_t
 }
 
 bool IsSmbiosEntry(const std::uint8_t* at, std::uint32_t available) {
-    return HasAnchor(at, available, kSmbiosAnchor) && available > kEntryLengthOffset &&
-           ChecksumIsZero(at, available, at[kEntryLengthOffset]);
+    return HasAnchor(at, available, EntryPointKind::Smbios) && available > smbios_entry::kLength &&
+           ChecksumIsZero(at, available, at[smbios_entry::kLength]);
 }
 
 bool IsLegacyEntry(const std::uint8_t* at, std::uint32_t available) {
-    return HasAnchor(at, available, kDmiAnchor) && ChecksumIsZero(at, available, kDmiEntrySize);
+    return HasAnchor(at, available, EntryPointKind::Legacy) &&
+           ChecksumIsZero(at, available, kDmiEntrySize);
 }
 
 // "_SM3_", an Entry Point Length that holds the 24 bytes read from it, and
 // those bytes adding up to 0.
 bool IsSmbios3Entry(const std::uint8_t* at, std::uint32_t available) {
-    return HasAnchor(at, available, kSmbios3Anchor) && available > kEntry3LengthOffset &&
-           at[kEntry3LengthOffset] >= kSmbios3EntrySize &&
-           ChecksumIsZero(at, available, at[kEntry3LengthOffset]);
+    return HasAnchor(at, available, EntryPointKind::Smbios3) &&
+           available > smbios3_entry::kLength && at[smbios3_entry::kLength] >= kSmbios3EntrySize &&
+           ChecksumIsZero(at, available, at[smbios3_entry::kLength]);
 }
 
 // Copies what the window holds of `count` bytes; the rest stays zero.

@@ -2,6 +2,7 @@
 #include <array>
 
 #include "dmi/dmi_extraction.h"
+#include "dmi/little_endian.h"
 #include "dmi/scratch_copy.h"
 #include "dmi/structure_walk.h"
 
@@ -35,7 +36,7 @@ void ExtractBiosInformation(const SmbiosContext& context, DmiSummary& summary) {
     });
 
     summary.romSizeBytes = HasRomSizeByte(head[1]) ? (head[kRomSizeOffset] + 1u) * kRomSizeUnit : 0;
-    summary.biosCharacteristics = LoadDword(&head[kCharacteristicsOffset]);
+    summary.biosCharacteristics = LoadDword(head, kCharacteristicsOffset);
     if (const auto version = copy.stringOfField(kVersionField)) {
         summary.biosVersion.assign(*version);
     }

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "dmi/little_endian.h"
 #include "dmi/structure_walk.h"
 
 namespace romwise {
@@ -43,16 +44,9 @@ class ScratchCopy {
     // than the copy holds nor beyond the table.
     void copyFrom(const TableStructure& structure, const ScratchLayout& layout);
 
-    std::uint8_t byte(std::size_t offset) const {
-        return offset < bytes_.size() ? bytes_[offset] : 0;
-    }
-    std::uint16_t word(std::size_t offset) const {
-        return static_cast<std::uint16_t>(byte(offset) | (byte(offset + 1) << 8));
-    }
-    std::uint32_t dword(std::size_t offset) const {
-        return static_cast<std::uint32_t>(word(offset)) |
-               (static_cast<std::uint32_t>(word(offset + 2)) << 16);
-    }
+    std::uint8_t byte(std::size_t offset) const { return LoadByte(bytes_, offset); }
+    std::uint16_t word(std::size_t offset) const { return LoadWord(bytes_, offset); }
+    std::uint32_t dword(std::size_t offset) const { return LoadDword(bytes_, offset); }
     // The string that the field at `fieldOffset` names.
     std::optional<std::string_view> stringOfField(std::size_t fieldOffset) const {
         return string(byte(fieldOffset));

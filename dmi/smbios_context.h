@@ -7,33 +7,14 @@
 #include <cstdint>
 #include <optional>
 
+#include "dmi/entry_point_layout.h"
+#include "dmi/little_endian.h"
 #include "hw/firmware_tables.h"
 #include "hw/physical_memory_window.h"
 
 namespace romwise {
 
-// Sizes and offsets of the entry point kinds ("_SM_", legacy "_DMI_" and
-// the 64-bit "_SM3_").
-inline constexpr std::size_t kSmbiosEntrySize = 31;
-inline constexpr std::size_t kDmiEntrySize = 15;
-inline constexpr std::size_t kDmiPartOffset = 0x10;  // the "_DMI_" part inside "_SM_"
-inline constexpr std::size_t kSmbios3EntrySize = 24;
-
 inline constexpr std::uint16_t kEntrySegment = 0xF000;
-
-inline std::uint16_t LoadWord(const std::uint8_t* bytes) {
-    return static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8));
-}
-
-inline std::uint32_t LoadDword(const std::uint8_t* bytes) {
-    return static_cast<std::uint32_t>(LoadWord(bytes)) |
-           (static_cast<std::uint32_t>(LoadWord(bytes + 2)) << 16);
-}
-
-inline std::uint64_t LoadQword(const std::uint8_t* bytes) {
-    return static_cast<std::uint64_t>(LoadDword(bytes)) |
-           (static_cast<std::uint64_t>(LoadDword(bytes + 4)) << 32);
-}
 
 // One per reading; all zero until the search takes an entry point.
 struct SmbiosContext {
@@ -64,31 +45,38 @@ struct SmbiosContext {
     bool hasStructureTable() const { return hasSmbiosEntry || hasSmbios3Entry; }
 
     std::uint8_t majorVersion() const {
-        return hasSmbios3Entry ? smbios3Entry[0x07] : smbiosEntry[0x06];
+        return hasSmbios3Entry ? smbios3Entry[smbios3_entry::kMajorVersion]
+                               : smbiosEntry[smbios_entry::kMajorVersion];
     }
     std::uint8_t minorVersion() const {
-        return hasSmbios3Entry ? smbios3Entry[0x08] : smbiosEntry[0x07];
+        return hasSmbios3Entry ? smbios3Entry[smbios3_entry::kMinorVersion]
+                               : smbiosEntry[smbios_entry::kMinorVersion];
     }
     std::uint16_t maxStructureSize() const {
-        return hasSmbios3Entry ? longestStructure : LoadWord(&smbiosEntry[0x08]);
+        return hasSmbios3Entry ? longestStructure
+                               : LoadWord(smbiosEntry, smbios_entry::kMaxStructureSize);
     }
     // The table's length: Structure Table Length of the DMI part, or the
     // Structure Table Maximum Size of "_SM3_" (cut at kLongestSmbiosTable).
     std::uint32_t tableLength() const {
-        if (hasSmbios3Entry) {
-            return std::min(LoadDword(&smbios3Entry[0x0C]), kLongestSmbiosTable);
-        }
-        return LoadWord(dmiEntry() + 0x06);
+        const std::uint32_t length = table().length;
+        return hasSmbios3Entry ? std::min(length, kLongestSmbiosTable) : length;
     }
-    std::uint64_t tableAddress() const {
-        return hasSmbios3Entry ? LoadQword(&smbios3Entry[0x10]) : LoadDword(dmiEntry() + 0x08);
-    }
+    std::uint64_t tableAddress() const { return table().address; }
     // Number of SMBIOS Structures; none for a "_SM3_" table.
     std::optional<std::uint16_t> structureCount() const {
         if (hasSmbios3Entry) {
             return std::nullopt;
         }
-        return LoadWord(dmiEntry() + 0x0C);
+        return LoadWord(smbiosEntry, kDmiPartOffset + dmi_entry::kStructureCount);
+    }
+
+  private:
+    // A legacy entry point lies where the DMI part of "_SM_" does, so both
+    // are read as "_SM_".
+    EntryPointTable table() const {
+        return hasSmbios3Entry ? TableOfEntryPoint(smbios3Entry, EntryPointKind::Smbios3)
+                               : TableOfEntryPoint(smbiosEntry, EntryPointKind::Smbios);
     }
 };
 

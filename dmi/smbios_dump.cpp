@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
-#include "dmi/checksum.h"
 #include "dmi/entry_point.h"
+#include "dmi/entry_point_layout.h"
+#include "dmi/little_endian.h"
 #include "dmi/smbios_context.h"
 
 namespace romwise {
@@ -11,16 +12,6 @@ namespace romwise {
 namespace {
 
 constexpr std::uint32_t kDumpTableOffset = 0x20;
-
-void PutLe(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint64_t value, int width) {
-    for (int i = 0; i < width; ++i) {
-        bytes[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
-    }
-}
-
-bool StartsWith(const std::vector<std::uint8_t>& bytes, std::string_view anchor) {
-    return bytes.size() >= anchor.size() && std::equal(anchor.begin(), anchor.end(), bytes.begin());
-}
 
 // The entry point bytes the context took, at their own length.
 std::vector<std::uint8_t> EntryBytes(const SmbiosContext& context) {
@@ -66,17 +57,15 @@ std::optional<FoundTables> ReadSmbiosTables(DmiReader& reader) {
 std::vector<std::uint8_t> Smbios3EntryPointFor(std::uint8_t major, std::uint8_t minor,
                                                std::uint8_t docRevision, std::uint32_t maxSize,
                                                std::uint64_t tableAddress) {
-    constexpr std::string_view kAnchor = "_SM3_";
     std::vector<std::uint8_t> entry(kSmbios3EntrySize, 0);
-    std::copy(kAnchor.begin(), kAnchor.end(), entry.begin());
-    entry[0x06] = static_cast<std::uint8_t>(kSmbios3EntrySize);
-    entry[0x07] = major;
-    entry[0x08] = minor;
-    entry[0x09] = docRevision;
-    entry[0x0A] = 0x01;  // entry point revision: SMBIOS 3.0
-    PutLe(entry, 0x0C, maxSize, 4);
-    PutLe(entry, 0x10, tableAddress, 8);
-    SetChecksum(entry, 0, entry.size(), 0x05);
+    std::copy(kSmbios3Anchor.begin(), kSmbios3Anchor.end(), entry.begin());
+    entry[smbios3_entry::kLength] = static_cast<std::uint8_t>(kSmbios3EntrySize);
+    entry[smbios3_entry::kMajorVersion] = major;
+    entry[smbios3_entry::kMinorVersion] = minor;
+    entry[smbios3_entry::kDocRevision] = docRevision;
+    entry[smbios3_entry::kRevision] = 0x01;  // SMBIOS 3.0
+    StoreLittleEndian(entry, smbios3_entry::kTableMaxSize, maxSize, 4);
+    SetEntryPointTableAddress(entry, EntryPointKind::Smbios3, tableAddress);
     return entry;
 }
 
@@ -86,17 +75,11 @@ std::vector<std::uint8_t> DumpBin(const SmbiosTables& tables) {
     const std::size_t entryLength =
         std::min<std::size_t>(tables.entryPoint.size(), kDumpTableOffset);
     std::copy_n(tables.entryPoint.begin(), entryLength, dump.begin());
-    if (StartsWith(tables.entryPoint, "_SM3_")) {
-        PutLe(dump, 0x10, kDumpTableOffset, 8);
-        SetChecksum(dump, 0, dump[0x06], 0x05);
-    } else if (StartsWith(tables.entryPoint, "_SM_")) {
-        PutLe(dump, 0x18, kDumpTableOffset, 4);
-        SetChecksum(dump, 0x10, kDmiEntrySize, 0x15);
-        SetChecksum(dump, 0, dump[0x05], 0x04);
-    } else {
-        PutLe(dump, 0x08, kDumpTableOffset, 4);
-        SetChecksum(dump, 0, kDmiEntrySize, 0x05);
-    }
+    // The reading gives only the three kinds; anything else is written as
+    // the bare "_DMI_" one.
+    SetEntryPointTableAddress(dump,
+                              EntryPointKindOf(tables.entryPoint).value_or(EntryPointKind::Legacy),
+                              kDumpTableOffset);
     return dump;
 }
 

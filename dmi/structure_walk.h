@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string_view>
 
+#include "dmi/little_endian.h"
 #include "dmi/smbios_context.h"
 
 namespace romwise {
@@ -20,14 +22,10 @@ struct TableStructure {
 
     std::uint8_t type() const { return byte(0); }
     std::uint8_t formattedLength() const { return byte(1); }
-    std::uint8_t byte(std::size_t offset) const { return offset < remaining ? bytes[offset] : 0; }
-    std::uint16_t word(std::size_t offset) const {
-        return static_cast<std::uint16_t>(byte(offset) | (byte(offset + 1) << 8));
-    }
-    std::uint32_t dword(std::size_t offset) const {
-        return static_cast<std::uint32_t>(word(offset)) |
-               (static_cast<std::uint32_t>(word(offset + 2)) << 16);
-    }
+    std::uint8_t byte(std::size_t offset) const { return LoadByte(toTableEnd(), offset); }
+    std::uint16_t word(std::size_t offset) const { return LoadWord(toTableEnd(), offset); }
+    std::uint32_t dword(std::size_t offset) const { return LoadDword(toTableEnd(), offset); }
+    std::span<const std::uint8_t> toTableEnd() const { return {bytes, remaining}; }
 };
 
 // Returns true to go on with the next structure, false to stop the walk.

@@ -1,12 +1,14 @@
 // The process's way to the hardware-access driver on a platform that offers
 // the device, file and service operations of DriverServices: runs the
 // opening steps and hands out the opened device as a HardwareDriver that
-// closes the device when it is released.
+// closes the device when it is released. A platform's driver host owns its
+// DriverServices (OwningServiceDriverHost).
 #pragma once
 
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "hw/driver_host.h"
 #include "hw/driver_opening.h"
@@ -51,6 +53,30 @@ class ServiceDriverHost final : public DriverHost {
   private:
     DriverServices& services_;
     std::string failureReason_;
+};
+
+// The driver host of a platform: its own `Services`, made from the
+// constructor's arguments, and the opening steps over them.
+template <class Services>
+class OwningServiceDriverHost final : public DriverHost {
+  public:
+    template <class... Arguments>
+    explicit OwningServiceDriverHost(Arguments&&... arguments)
+        : services_(std::forward<Arguments>(arguments)...) {}
+    OwningServiceDriverHost(const OwningServiceDriverHost&) = delete;
+    OwningServiceDriverHost& operator=(const OwningServiceDriverHost&) = delete;
+
+    std::unique_ptr<HardwareDriver> openHardwareDriver(std::string_view programDirectory,
+                                                       bool is64Bit, bool isWin9x) override {
+        return host_.openHardwareDriver(programDirectory, is64Bit, isWin9x);
+    }
+    std::string lastFailureReason() const override { return host_.lastFailureReason(); }
+
+    Services& services() { return services_; }
+
+  private:
+    Services services_;
+    ServiceDriverHost host_{services_};
 };
 
 }  // namespace romwise

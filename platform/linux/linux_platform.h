@@ -5,9 +5,10 @@
 
 #include "hw/pci_config_access.h"
 #include "hw/physical_memory_window.h"
+#include "hw/service_driver_host.h"
 #include "model/platform.h"
+#include "platform/linux/linux_driver_services.h"
 #include "platform/linux/linux_firmware_tables.h"
-#include "platform/linux/linux_hardware.h"
 #include "platform/linux/linux_os_services.h"
 #include "platform/linux/linux_processor_access.h"
 #include "platform/linux/linux_shell.h"
@@ -26,7 +27,7 @@ class LinuxPlatform final : public Platform {
 
   private:
     LinuxOsServices os_;
-    LinuxDriverHost driverHost_;
+    OwningServiceDriverHost<LinuxDriverServices> driverHost_;
     LinuxProcessorAccess processor_;
     LinuxShell shell_;
     LinuxFirmwareTables firmwareTables_;

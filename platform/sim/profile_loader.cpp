@@ -10,7 +10,7 @@
 #include "platform/sim/cpuid_dump_parser.h"
 #include "platform/sim/profile_fields.h"
 #include "platform/sim/profile_json.h"
-#include "platform/sim/sim_devices.h"
+#include "platform/sim/sim_physical_memory.h"
 #include "platform/sim/smbios_dump_placement.h"
 
 namespace romwise::sim {

@@ -1,11 +1,11 @@
 #include "platform/sim/sim_driver_services.h"
 
-#include "platform/encoding/text_encoding.h"
-
 #include <array>
 #include <cstdio>
 
 #include "hw/driver_opening.h"
+#include "platform/encoding/text_encoding.h"
+#include "platform/sim/sim_port_driver.h"
 
 namespace romwise::sim {
 
@@ -139,8 +139,8 @@ std::unique_ptr<HardwareDriver> SimDriverServices::deviceDriver(const DriverReco
     if (devices_.count(record.deviceHandle) == 0) {
         return nullptr;
     }
-    return std::make_unique<SimHardwareDriver>(ports_, memory_, setup_.driverActive,
-                                               setup_.romMappable);
+    return std::make_unique<SimPortDriver>(ports_, memory_, setup_.driverActive,
+                                           setup_.romMappable);
 }
 
 std::string SimDriverServices::systemDirectory() {

@@ -12,7 +12,7 @@
 
 #include "hw/driver_services.h"
 #include "platform/sim/machine_profile.h"
-#include "platform/sim/sim_devices.h"
+#include "platform/sim/sim_physical_memory.h"
 #include "platform/sim/sim_port_space.h"
 
 namespace romwise::sim {

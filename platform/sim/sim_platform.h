@@ -8,9 +8,13 @@
 #include "hw/service_driver_host.h"
 #include "model/platform.h"
 #include "platform/sim/machine_profile.h"
-#include "platform/sim/sim_devices.h"
 #include "platform/sim/sim_driver_services.h"
+#include "platform/sim/sim_firmware_tables.h"
+#include "platform/sim/sim_os_services.h"
+#include "platform/sim/sim_physical_memory.h"
 #include "platform/sim/sim_port_space.h"
+#include "platform/sim/sim_processor_access.h"
+#include "platform/sim/sim_shell.h"
 
 namespace romwise::sim {
 
@@ -33,16 +37,15 @@ class SimPlatform final : public Platform {
     std::unique_ptr<PciConfigAccess> createPciConfigAccess(HardwareDriver& driver) override;
 
     const SimPhysicalMemory& physicalMemory() const { return memory_; }
-    SimDriverServices& simDriverServices() { return driverServices_; }
+    SimDriverServices& simDriverServices() { return driverHost_.services(); }
     SimShell& simShell() { return shell_; }
 
   private:
     const MachineProfile profile_;
     SimPortSpace ports_;
     SimPhysicalMemory memory_;
-    SimDriverServices driverServices_;
-    ServiceDriverHost driverHost_;
-    SimProcessor processor_;
+    OwningServiceDriverHost<SimDriverServices> driverHost_;
+    SimProcessorAccess processor_;
     SimOsServices os_;
     SimShell shell_;
     SimFirmwareTables firmwareTables_;

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <optional>
 #include <string>
-#include <string_view>
 
-#include "dmi/checksum.h"
+#include "dmi/entry_point_layout.h"
+#include "dmi/little_endian.h"
 #include "hw/rom_window.h"
 #include "platform/sim/profile_fields.h"
-#include "platform/sim/sim_devices.h"
+#include "platform/sim/sim_physical_memory.h"
 
 namespace romwise::sim {
 
@@ -19,10 +19,8 @@ constexpr std::uint64_t kMaxSmbiosTable = 0x10000;
 constexpr std::size_t kSlotSize = 32;
 constexpr std::size_t kSlotAlignment = 16;
 
-enum class Kind { Smbios2, Smbios3, Legacy };
-
 struct DumpLayout {
-    Kind kind;
+    EntryPointKind kind;
     std::size_t entryLength;  // bytes of the entry point to copy
     std::uint64_t tableOffset;
     std::uint64_t tableLength;
@@ -32,47 +30,22 @@ struct DumpLayout {
     throw SmbiosDumpError(problem);
 }
 
-std::uint16_t readLe16(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
-}
-
-std::uint32_t readLe32(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return static_cast<std::uint32_t>(readLe16(b, at)) |
-           (static_cast<std::uint32_t>(readLe16(b, at + 2)) << 16);
-}
-
-std::uint64_t readLe64(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return static_cast<std::uint64_t>(readLe32(b, at)) |
-           (static_cast<std::uint64_t>(readLe32(b, at + 4)) << 32);
-}
-
-void writeLe(std::vector<std::uint8_t>& b, std::size_t at, std::uint64_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) {
-        b[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
-    }
-}
-
 // Where a dump's entry point and table are, checked against the file.
 DumpLayout layoutOf(const std::vector<std::uint8_t>& dump) {
-    const auto startsWith = [&](std::string_view anchor) {
-        return dump.size() >= anchor.size() &&
-               std::equal(anchor.begin(), anchor.end(), dump.begin(),
-                          [](char a, std::uint8_t b) { return static_cast<std::uint8_t>(a) == b; });
-    };
-
-    Kind kind;
-    std::size_t entryLength = 0;  // bytes to copy
-    if (startsWith("_SM3_")) {
-        kind = Kind::Smbios3;
-        entryLength = dump.size() > 6 ? std::max<std::size_t>(24, dump[6]) : 24;
-    } else if (startsWith("_SM_")) {
-        kind = Kind::Smbios2;
-        entryLength = dump.size() > 5 ? std::max<std::size_t>(31, dump[5]) : 31;
-    } else if (startsWith("_DMI_")) {
-        kind = Kind::Legacy;
-        entryLength = 15;
-    } else {
+    const std::optional<EntryPointKind> kind = EntryPointKindOf(dump);
+    if (!kind) {
         fail("not an SMBIOS dump: no \"_SM_\", \"_SM3_\" or \"_DMI_\" entry point at offset 0");
+    }
+    // The bytes to copy: at least the entry point's own size, and as many
+    // as its length field says.
+    const auto atLeast = [&](std::size_t size, std::size_t lengthField) {
+        return std::max<std::size_t>(size, LoadByte(dump, lengthField));
+    };
+    std::size_t entryLength = kDmiEntrySize;
+    if (*kind == EntryPointKind::Smbios3) {
+        entryLength = atLeast(kSmbios3EntrySize, smbios3_entry::kLength);
+    } else if (*kind == EntryPointKind::Smbios) {
+        entryLength = atLeast(kSmbiosEntrySize, smbios_entry::kLength);
     }
     if (entryLength > kSlotSize) {
         fail("the entry point length " + hexText(entryLength) + " is over 32 bytes");
@@ -81,22 +54,9 @@ DumpLayout layoutOf(const std::vector<std::uint8_t>& dump) {
         fail("the file ends inside the entry point (" + std::to_string(dump.size()) + " bytes)");
     }
 
-    std::uint64_t tableLength = 0;
-    std::uint64_t tableAddress = 0;
-    switch (kind) {
-        case Kind::Smbios2:
-            tableLength = readLe16(dump, 0x16);
-            tableAddress = readLe32(dump, 0x18);
-            break;
-        case Kind::Smbios3:
-            tableLength = readLe32(dump, 0x0C);
-            tableAddress = readLe64(dump, 0x10);
-            break;
-        case Kind::Legacy:
-            tableLength = readLe16(dump, 0x06);
-            tableAddress = readLe32(dump, 0x08);
-            break;
-    }
+    const EntryPointTable table = TableOfEntryPoint(dump, *kind);
+    std::uint64_t tableLength = table.length;
+    const std::uint64_t tableAddress = table.address;
     // The address field names a file offset. Some tools save memory from
     // E0000h with the machine's own address left in place; such a file is
     // read at the address less E0000h. A "_SM3_" entry point gives only the
@@ -105,7 +65,7 @@ DumpLayout layoutOf(const std::vector<std::uint8_t>& dump) {
         if (offset > dump.size()) {
             return false;
         }
-        if (kind == Kind::Smbios3) {
+        if (*kind == EntryPointKind::Smbios3) {
             tableLength = std::min<std::uint64_t>(tableLength, dump.size() - offset);
         }
         return tableLength <= dump.size() - offset;
@@ -123,7 +83,7 @@ DumpLayout layoutOf(const std::vector<std::uint8_t>& dump) {
     if (tableLength > kMaxSmbiosTable) {
         fail("the structure table (" + std::to_string(tableLength) + " bytes) is over 64 KiB");
     }
-    return DumpLayout{kind, entryLength, tableOffset, tableLength};
+    return DumpLayout{*kind, entryLength, tableOffset, tableLength};
 }
 
 // Puts `patch` over the memory. When the last region touching its range
@@ -164,21 +124,7 @@ void placeSmbiosDump(const std::vector<std::uint8_t>& dump, std::vector<MemoryRe
     const auto [kind, entryLength, tableOffset, tableLength] = layoutOf(dump);
     std::vector<std::uint8_t> entryPoint(dump.begin(),
                                          dump.begin() + static_cast<std::ptrdiff_t>(entryLength));
-    switch (kind) {
-        case Kind::Smbios2:
-            writeLe(entryPoint, 0x18, kSmbiosTableAddress, 4);
-            SetChecksum(entryPoint, 0x10, 15, 0x15);  // the "_DMI_" part, 10h-1Eh
-            SetChecksum(entryPoint, 0, entryPoint[0x05], 0x04);
-            break;
-        case Kind::Smbios3:
-            writeLe(entryPoint, 0x10, kSmbiosTableAddress, 8);
-            SetChecksum(entryPoint, 0, entryPoint[0x06], 0x05);
-            break;
-        case Kind::Legacy:
-            writeLe(entryPoint, 0x08, kSmbiosTableAddress, 4);
-            SetChecksum(entryPoint, 0, 15, 0x05);
-            break;
-    }
+    SetEntryPointTableAddress(entryPoint, kind, kSmbiosTableAddress);
 
     // The first 16-byte-aligned 32-byte run of the ROM window that is all
     // 00h or all FFh takes the entry point.

@@ -13,9 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "hw/driver_host.h"
 #include "hw/driver_services.h"
-#include "hw/service_driver_host.h"
 
 namespace romwise {
 
@@ -61,20 +59,6 @@ class WindowsDriverServices final : public DriverServices {
     std::vector<FailedOpen> failedOpens_;
     std::vector<std::string> notes_;
     std::map<ServiceHandle, std::string> serviceNames_;
-};
-
-// This computer's driver on Windows.
-class WindowsDriverHost final : public DriverHost {
-  public:
-    std::unique_ptr<HardwareDriver> openHardwareDriver(std::string_view programDirectory,
-                                                       bool is64Bit, bool isWin9x) override {
-        return host_.openHardwareDriver(programDirectory, is64Bit, isWin9x);
-    }
-    std::string lastFailureReason() const override { return host_.lastFailureReason(); }
-
-  private:
-    WindowsDriverServices services_;
-    ServiceDriverHost host_{services_};
 };
 
 }  // namespace romwise

@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "hw/service_driver_host.h"
 #include "model/platform.h"
 #include "platform/windows/windows_driver_services.h"
 #include "platform/windows/windows_firmware_tables.h"
@@ -26,7 +27,7 @@ class WindowsPlatform final : public Platform {
 
   private:
     WindowsOsServices os_;
-    WindowsDriverHost driverHost_;
+    OwningServiceDriverHost<WindowsDriverServices> driverHost_;
     WindowsProcessorAccess processor_;
     WindowsShell shell_;
     WindowsFirmwareTables firmwareTables_;

@@ -1,7 +1,7 @@
 // The processor instructions the processor identification runs, as inline
 // assembly that GCC and Clang accept for i686 and x86-64, on Linux and on
-// Windows (MinGW). None of them is guarded here: the platform runs each one
-// under its own fault guard.
+// Windows (MinGW). None of them is guarded here: x86_processor_access.h runs
+// each one under the system's fault guard.
 #pragma once
 
 #include <cstdint>

@@ -17,7 +17,8 @@
 #include "hw/pci_config_access.h"
 #include "hw/port_trace.h"
 #include "model/fixed_text.h"
-#include "platform/sim/sim_devices.h"
+#include "platform/sim/sim_physical_memory.h"
+#include "platform/sim/sim_port_driver.h"
 #include "platform/sim/sim_port_space.h"
 
 namespace romwise::chips_test {
@@ -37,7 +38,7 @@ class SimBoard {
     explicit SimBoard(std::vector<SuperIoChip> chips, std::vector<PciDevice> pci = {})
         : ports_(chips, pci),
           memory_(noRegions_),
-          driver_(std::make_unique<sim::SimHardwareDriver>(ports_, memory_, true, true), sink_),
+          driver_(std::make_unique<sim::SimPortDriver>(ports_, memory_, true, true), sink_),
           pci_(driver_) {}
 
     HardwareDriver& driver() { return driver_; }

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "cpu/cpu_info.h"
-#include "platform/sim/sim_devices.h"
+#include "platform/sim/sim_processor_access.h"
 #include "tests/cpu/scripted_processor.h"
 
 namespace romwise {
@@ -33,7 +33,7 @@ TEST(ClockMeasurement, MeasuresTheTimeStampCounterRate) {
           Case{3466, 10'000'000}, Case{2933, 1'000'000'000}}) {
         sim::ProfileCpu profile = simulatedCpu(0x673, kTsc, c.mhz);
         profile.counterFrequency = c.counterFrequency;
-        sim::SimProcessor processor(profile);
+        sim::SimProcessorAccess processor(profile);
         CpuInfo cpu(processor);
         cpu.identifyProcessor();
         ASSERT_NE(cpu.clock, nullptr);
@@ -49,7 +49,7 @@ TEST(ClockMeasurement, MeasuresTheTimeStampCounterRate) {
 TEST(ClockMeasurement, WithoutATimeStampCounterThereIsNoClock) {
     sim::ProfileCpu profile = simulatedCpu(0x480, 0, 33);
     profile.bsfLoopSeconds = 1.0;
-    sim::SimProcessor processor(profile);
+    sim::SimProcessorAccess processor(profile);
     CpuInfo cpu(processor);
     cpu.identifyProcessor();
     EXPECT_EQ(cpu.clock, nullptr);
@@ -69,7 +69,7 @@ TEST(ClockMeasurement, EstimateByFamilyDividesBy2To20) {
           Case{0x525, 4.0, true, 102}, Case{0x673, 1.0, false, 0}, Case{0xF24, 1.0, false, 0}}) {
         sim::ProfileCpu profile = simulatedCpu(c.signature, 0, 0);
         profile.bsfLoopSeconds = c.loopSeconds;
-        sim::SimProcessor processor(profile);
+        sim::SimProcessorAccess processor(profile);
         CpuInfo cpu(processor);
         cpu.readVendorAndSignature();
         EXPECT_EQ(estimateClock(cpu), c.derived) << std::hex << c.signature;
@@ -82,7 +82,7 @@ TEST(ClockMeasurement, ALoopThatTakesNoTimeGivesNoEstimate) {
     // take 100 ns: far more MHz than 32 bits hold.
     sim::ProfileCpu profile = simulatedCpu(0x480, 0, 0);
     profile.bsfLoopSeconds = 0.0;
-    sim::SimProcessor processor(profile);
+    sim::SimProcessorAccess processor(profile);
     CpuInfo cpu(processor);
     cpu.readVendorAndSignature();
     EXPECT_FALSE(estimateClock(cpu));

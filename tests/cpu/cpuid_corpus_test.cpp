@@ -16,7 +16,7 @@
 
 #include "cpu/cpu_info.h"
 #include "platform/sim/cpuid_dump_parser.h"
-#include "platform/sim/sim_devices.h"
+#include "platform/sim/sim_processor_access.h"
 
 namespace romwise {
 namespace {
@@ -148,7 +148,7 @@ TEST(CpuidCorpus, EveryDumpAgreesWithItsListingAndHeader) {
         profile.leaves = sim::parseCpuidDump(text);
         ASSERT_TRUE(profile.leaves.count(0) != 0 && profile.leaves.count(1) != 0);
         profile.clockMhz = listedMhz(text);
-        sim::SimProcessor processor(profile);
+        sim::SimProcessorAccess processor(profile);
         CpuInfo cpu(processor);
         cpu.identifyProcessor();
 
@@ -239,7 +239,7 @@ TEST(CpuidCorpus, KnownProcessorsGetTheirNamesAndCaches) {
         sim::ProfileCpu profile;
         profile.leaves = sim::parseCpuidDump(readFile(path));
         profile.clockMhz = 1000;
-        sim::SimProcessor processor(profile);
+        sim::SimProcessorAccess processor(profile);
         CpuInfo cpu(processor);
         cpu.identifyProcessor();
         if (c.name != nullptr) {

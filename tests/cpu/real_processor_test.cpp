@@ -1,5 +1,6 @@
 // This machine's own processor through the real instructions, and the fault
 // guard that turns an invalid instruction into a failed step.
+#include "platform/linux/linux_fault_guard.h"
 #include "platform/linux/linux_processor_access.h"
 
 #include <gtest/gtest.h>

@@ -22,8 +22,9 @@
 #include <string>
 #include <vector>
 
+#include "dmi/little_endian.h"
 #include "dmi/read_dmi.h"
-#include "dmi/smbios_context.h"
+#include "dmi/smbios_dump.h"
 #include "platform/linux/linux_firmware_tables.h"
 #include "platform/sim/profile_loader.h"
 #include "platform/sim/sim_platform.h"
@@ -72,27 +73,6 @@ bool StartsWith(const Bytes& bytes, const std::string& anchor) {
     return bytes.size() >= anchor.size() && std::equal(anchor.begin(), anchor.end(), bytes.begin());
 }
 
-// A "_SM_" or "_SM3_" dump with its table at 20h and its address field
-// saying so.
-Bytes DumpWithTableAt20h(const Bytes& entryPoint, const Bytes& table) {
-    Bytes dump(kDumpTableOffset, 0);
-    std::copy_n(entryPoint.begin(), std::min<std::size_t>(entryPoint.size(), 0x1F), dump.begin());
-    const bool smbios3 = StartsWith(entryPoint, "_SM3_");
-    const std::size_t addressField = smbios3 ? 0x10 : 0x18;
-    for (std::size_t i = 0; i < (smbios3 ? 8u : 4u); ++i) {
-        dump[addressField + i] =
-            static_cast<std::uint8_t>(std::uint64_t{kDumpTableOffset} >> (8 * i));
-    }
-    if (smbios3) {
-        SetChecksum(dump, 0, dump[0x06], 0x05);
-    } else {
-        SetChecksum(dump, 0x10, 15, 0x15);
-        SetChecksum(dump, 0, dump[0x05], 0x04);
-    }
-    dump.insert(dump.end(), table.begin(), table.end());
-    return dump;
-}
-
 struct PreparedDump {
     std::string skipReason;
     std::string profileDump;    // what the profile's "smbiosDump" names
@@ -105,19 +85,20 @@ PreparedDump Prepare(const std::string& name, const TempDirectory& dir) {
     Bytes entry;
     if (fs::exists(sysfsEntry)) {
         entry = ReadFileBytes(sysfsEntry);
+        // Put together as --capture writes a dump: the table at 20h.
         const Bytes dump =
-            DumpWithTableAt20h(entry, ReadFileBytes(kSmbiosCorpus / (name + ".DMI")));
+            DumpBin(SmbiosTables{entry, ReadFileBytes(kSmbiosCorpus / (name + ".DMI"))});
         prepared.profileDump = dir.writeBytes(name + ".dump", dump);
         prepared.dmidecodeDump = prepared.profileDump;
     } else {
         entry = ReadFileBytes(kSmbiosCorpus / name);
         prepared.profileDump = (kSmbiosCorpus / name).string();
         prepared.dmidecodeDump = prepared.profileDump;
-        if (StartsWith(entry, "_SM_") && LoadDword(&entry[0x18]) != kDumpTableOffset) {
+        if (StartsWith(entry, "_SM_") && LoadDword(entry, 0x18) != kDumpTableOffset) {
             // A copy of memory from E0000h: dmidecode reads a rewritten copy.
             const Bytes table(entry.begin() + kDumpTableOffset, entry.end());
             prepared.dmidecodeDump =
-                dir.writeBytes(name + ".dump", DumpWithTableAt20h(entry, table));
+                dir.writeBytes(name + ".dump", DumpBin(SmbiosTables{entry, table}));
         }
     }
     if (!StartsWith(entry, "_SM_") && !StartsWith(entry, "_SM3_")) {

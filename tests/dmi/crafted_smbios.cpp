@@ -4,18 +4,18 @@
 #include <memory>
 #include <numeric>
 
+#include "dmi/little_endian.h"
 #include "dmi/read_dmi.h"
-#include "platform/sim/sim_devices.h"
+#include "platform/sim/sim_physical_memory.h"
 
 namespace romwise::dmi_test {
 
 namespace {
 
-void Put(Bytes& bytes, std::size_t offset, std::uint64_t value, int width) {
-    for (int i = 0; i < width; ++i) {
-        bytes.at(offset + static_cast<std::size_t>(i)) =
-            static_cast<std::uint8_t>(value >> (8 * i));
-    }
+// Writes a field that the crafted bytes already hold.
+void Put(Bytes& bytes, std::size_t offset, std::uint64_t value, std::size_t width) {
+    (void)bytes.at(offset + width - 1);  // throws for a field beyond them
+    StoreLittleEndian(bytes, offset, value, width);
 }
 
 void PutDmiPart(Bytes& bytes, std::size_t at, const EntryPointFields& fields) {

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "dmi/entry_point.h"
-#include "platform/sim/sim_devices.h"
+#include "platform/sim/sim_physical_memory.h"
 #include "tests/dmi/crafted_smbios.h"
 
 namespace romwise::dmi_test {

@@ -20,7 +20,7 @@
 #include "dmi/checksum.h"
 #include "dmi/read_dmi.h"
 #include "model/detection_results.h"
-#include "platform/sim/sim_devices.h"
+#include "platform/sim/sim_physical_memory.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/sim/profile_loader.h"
-#include "platform/sim/sim_devices.h"
+#include "platform/sim/sim_physical_memory.h"
 #include "tests/fuzz/fuzz_check.h"
 
 namespace {

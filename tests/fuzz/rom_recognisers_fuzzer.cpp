@@ -10,7 +10,8 @@
 
 #include "bios/identify_bios.h"
 #include "hw/rom_window.h"
-#include "platform/sim/sim_devices.h"
+#include "platform/sim/sim_physical_memory.h"
+#include "platform/sim/sim_port_driver.h"
 #include "platform/sim/sim_port_space.h"
 #include "tests/fuzz/fuzz_check.h"
 
@@ -23,7 +24,7 @@ void identify(std::vector<std::uint8_t> window) {
     const std::vector<MemoryRegion> regions = {{romwise::kRomBase, std::move(window)}};
     const SimPhysicalMemory memory(regions);
     SimPortSpace ports({}, {});
-    SimHardwareDriver driver(ports, memory, true, true);
+    SimPortDriver driver(ports, memory, true, true);
     romwise::FixedText<24> date;
     romwise::FixedText<80> type;
     romwise::FixedText<128> id;

@@ -11,9 +11,10 @@
 #include <vector>
 
 #include "dmi/checksum.h"
+#include "dmi/little_endian.h"
 #include "dmi/read_dmi.h"
 #include "hw/rom_window.h"
-#include "platform/sim/sim_devices.h"
+#include "platform/sim/sim_physical_memory.h"
 #include "platform/sim/smbios_dump_placement.h"
 #include "tests/fuzz/fuzz_check.h"
 
@@ -21,6 +22,7 @@ namespace {
 
 using namespace romwise::sim;
 using romwise::ChecksumIsZero;
+using romwise::LoadLittleEndian;
 using romwise::fuzz::require;
 
 constexpr std::uint64_t kTableAddress = 0xE0000;
@@ -30,32 +32,24 @@ bool startsWith(const std::vector<std::uint8_t>& bytes, const char* anchor) {
            std::memcmp(bytes.data(), anchor, std::strlen(anchor)) == 0;
 }
 
-std::uint64_t readLe(const std::vector<std::uint8_t>& bytes, std::size_t at, int count) {
-    std::uint64_t value = 0;
-    for (int i = count - 1; i >= 0; --i) {
-        value = (value << 8) | bytes.at(at + static_cast<std::size_t>(i));
-    }
-    return value;
-}
-
 bool sumsToZero(const std::vector<std::uint8_t>& bytes, std::size_t from, std::size_t count) {
     return ChecksumIsZero(std::span<const std::uint8_t>(bytes).subspan(from, count));
 }
 
 void checkEntryPoint(const std::vector<std::uint8_t>& entry) {
     if (startsWith(entry, "_SM3_")) {
-        require(readLe(entry, 0x10, 8) == kTableAddress);
+        require(LoadLittleEndian(entry, 0x10, 8) == kTableAddress);
         if (entry[6] >= 0x18) {
             require(sumsToZero(entry, 0, entry[6]));
         }
     } else if (startsWith(entry, "_SM_")) {
-        require(readLe(entry, 0x18, 4) == kTableAddress);
+        require(LoadLittleEndian(entry, 0x18, 4) == kTableAddress);
         require(sumsToZero(entry, 0x10, 15));
         if (entry[5] >= 0x1F) {
             require(sumsToZero(entry, 0, entry[5]));
         }
     } else {
-        require(startsWith(entry, "_DMI_") && readLe(entry, 0x08, 4) == kTableAddress);
+        require(startsWith(entry, "_DMI_") && LoadLittleEndian(entry, 0x08, 4) == kTableAddress);
         require(sumsToZero(entry, 0, 15));
     }
 }

@@ -20,7 +20,7 @@
 #include "hw/driver_opening.h"
 #include "hw/service_driver_host.h"
 #include "model/detection_results.h"
-#include "platform/linux/linux_hardware.h"
+#include "platform/linux/linux_driver_services.h"
 #include "platform/sim/profile_loader.h"
 #include "platform/sim/sim_platform.h"
 #include "tests/report/memory_files.h"

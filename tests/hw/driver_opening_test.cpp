@@ -334,5 +334,26 @@ TEST(ServiceDriverHost, InactiveDriversOpenAndFailedOpensSayWhy) {
     EXPECT_EQ(host.lastFailureReason(), "no driver on this machine");
 }
 
+// The platforms' host: the services it made from its arguments are the ones
+// the opening steps call, and the device closes through them.
+TEST(OwningServiceDriverHost, OpensAndClosesThroughTheServicesItOwns) {
+    sim::MachineProfile profile;
+    sim::SimPortSpace ports(profile.superio, profile.pci);
+    sim::SimPhysicalMemory memory(profile.memory);
+    OwningServiceDriverHost<SimDriverServices> host(running(), ports, memory);
+    auto driver = host.openHardwareDriver(kProgramDirectory, false, false);
+    ASSERT_NE(driver, nullptr);
+    EXPECT_TRUE(driver->isActive());
+    EXPECT_EQ(host.services().openHandleCount(), 1u);
+    driver.reset();
+    EXPECT_EQ(host.services().calls().back(), "CloseHandle(1)");
+
+    SimDriverSetup absent = missing();
+    absent.failureNote = "no driver here";
+    OwningServiceDriverHost<SimDriverServices> failing(absent, ports, memory);
+    EXPECT_EQ(failing.openHardwareDriver(kProgramDirectory, false, false), nullptr);
+    EXPECT_EQ(failing.lastFailureReason(), "no driver here");
+}
+
 }  // namespace
 }  // namespace romwise

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "hw/driver_opening.h"
-#include "platform/linux/linux_hardware.h"
+#include "platform/linux/linux_driver_services.h"
 
 namespace romwise {
 namespace {

@@ -2,16 +2,26 @@
 
 #include <stdexcept>
 
+#include "dmi/little_endian.h"
+
 namespace romwise::samples_test {
 
 namespace {
 
+// A field the bytes must hold: one beyond them is a fault of the sample.
+std::uint64_t Field(const std::vector<std::uint8_t>& b, std::size_t at, std::size_t width) {
+    if (at + width > b.size()) {
+        throw std::out_of_range("a field beyond the bytes");
+    }
+    return LoadLittleEndian(b, at, width);
+}
+
 std::uint16_t Word(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return static_cast<std::uint16_t>(b.at(at) | (b.at(at + 1) << 8));
+    return static_cast<std::uint16_t>(Field(b, at, 2));
 }
 
 std::uint32_t Dword(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return Word(b, at) | (static_cast<std::uint32_t>(Word(b, at + 2)) << 16);
+    return static_cast<std::uint32_t>(Field(b, at, 4));
 }
 
 // Reads the strings from `from` and returns the offset just past the set's

@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/sim/profile_loader.h"
-#include "platform/sim/sim_devices.h"
+#include "platform/sim/sim_physical_memory.h"
 #include "tests/sim/temp_profile_dir.h"
 
 namespace romwise::sim {

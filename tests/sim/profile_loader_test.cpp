@@ -8,7 +8,7 @@
 
 #include "platform/sim/profile_json.h"
 #include "platform/sim/profile_loader.h"
-#include "platform/sim/sim_devices.h"
+#include "platform/sim/sim_physical_memory.h"
 #include "tests/sim/temp_profile_dir.h"
 
 namespace romwise::sim {

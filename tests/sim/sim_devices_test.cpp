@@ -105,7 +105,7 @@ TEST(SimPhysicalMemoryWindow, UnavailableWithoutPhysicalMemory) {
     EXPECT_FALSE(window->Open());
 }
 
-TEST(SimHardwareDriver, MapsTheRomWindowWhenMappable) {
+TEST(SimPortDriver, MapsTheRomWindowWhenMappable) {
     MachineProfile profile = profileWithMemory();
     SimPlatform platform(profile);
     auto driver = platform.driverHost().openHardwareDriver("C:\\", false, false);
@@ -274,37 +274,37 @@ ProfileCpu cpuWithTsc(std::uint32_t clockMhz) {
     return cpu;
 }
 
-TEST(SimProcessor, AClockMeasurementComesOutExact) {
+TEST(SimProcessorAccess, AClockMeasurementComesOutExact) {
     for (std::uint32_t mhz : {1u, 4u, 133u, 2400u, 2933u, 5000u}) {
         for (std::uint64_t frequency : {10'000'000ull, 1'000'000ull, 25'000'000ull}) {
             ProfileCpu cpu = cpuWithTsc(mhz);
             cpu.counterFrequency = frequency;
-            SimProcessor processor(cpu);
+            SimProcessorAccess processor(cpu);
             EXPECT_EQ(measureMhz(processor), mhz) << mhz << " MHz, counter at " << frequency;
             EXPECT_EQ(measureMhz(processor), mhz) << "again, later in simulated time";
         }
     }
 }
 
-TEST(SimProcessor, TimeStampCounterNeedsAClockAndTheFeatureBit) {
-    SimProcessor stopped(cpuWithTsc(0));
+TEST(SimProcessorAccess, TimeStampCounterNeedsAClockAndTheFeatureBit) {
+    SimProcessorAccess stopped(cpuWithTsc(0));
     std::uint64_t value = 0;
     EXPECT_FALSE(stopped.readTimeStampCounter(value));
 
     ProfileCpu noFeature = cpuWithTsc(100);
     noFeature.leaves[1].edx &= ~(1u << 4);
-    SimProcessor without(noFeature);
+    SimProcessorAccess without(noFeature);
     EXPECT_FALSE(without.readTimeStampCounter(value));
 
-    SimProcessor with(cpuWithTsc(100));
+    SimProcessorAccess with(cpuWithTsc(100));
     EXPECT_TRUE(with.readTimeStampCounter(value));
 }
 
-TEST(SimProcessor, BitScanLoopTakesItsProfiledTime) {
+TEST(SimProcessorAccess, BitScanLoopTakesItsProfiledTime) {
     ProfileCpu cpu;
     cpu.bsfLoopSeconds = 1.5;
     cpu.counterFrequency = 1'193'182;
-    SimProcessor processor(cpu);
+    SimProcessorAccess processor(cpu);
     std::int64_t t0 = 0;
     std::int64_t t1 = 0;
     std::int64_t frequency = 0;
@@ -316,8 +316,8 @@ TEST(SimProcessor, BitScanLoopTakesItsProfiledTime) {
     EXPECT_NEAR(static_cast<double>(t1 - t0) / static_cast<double>(frequency), 1.5, 2e-6);
 }
 
-TEST(SimProcessor, IdentificationInstruction) {
-    SimProcessor none(std::nullopt);
+TEST(SimProcessorAccess, IdentificationInstruction) {
+    SimProcessorAccess none(std::nullopt);
     CpuidRegisters registers;
     EXPECT_FALSE(none.hasCpuid());
     EXPECT_FALSE(none.cpuid(0, registers));
@@ -325,7 +325,7 @@ TEST(SimProcessor, IdentificationInstruction) {
 
     ProfileCpu cpu = cpuWithTsc(0);
     cpu.sse = false;
-    SimProcessor processor(cpu);
+    SimProcessorAccess processor(cpu);
     EXPECT_TRUE(processor.hasCpuid());
     ASSERT_TRUE(processor.cpuid(1, registers));
     EXPECT_EQ(registers.eax, 0x543u);

@@ -7,7 +7,8 @@
 
 #include "hw/pci_config_access.h"
 #include "hw/port_io.h"
-#include "platform/sim/sim_devices.h"
+#include "platform/sim/sim_physical_memory.h"
+#include "platform/sim/sim_port_driver.h"
 #include "platform/sim/sim_port_space.h"
 
 namespace romwise::sim {
@@ -190,7 +191,7 @@ class SimPci : public ::testing::Test {
     std::vector<MemoryRegion> noMemory_;
     SimPhysicalMemory memory_{noMemory_};
     SimPortSpace ports_{{}, {{0, 0x8086, 0x7190, 3}, {1, 0x8086, 0x7110, 2}}};
-    SimHardwareDriver driver_{ports_, memory_, true, true};
+    SimPortDriver driver_{ports_, memory_, true, true};
     PortPciConfigAccess pci_{driver_};
 };
 

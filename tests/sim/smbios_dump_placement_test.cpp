@@ -7,8 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include "dmi/little_endian.h"
 #include "platform/sim/profile_loader.h"
-#include "platform/sim/sim_devices.h"
+#include "platform/sim/sim_physical_memory.h"
 #include "tests/sim/temp_profile_dir.h"
 
 namespace romwise::sim {
@@ -16,20 +17,6 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 using testing::TempProfileDir;
-
-void putLe(Bytes& b, std::size_t at, std::uint64_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) {
-        b[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
-    }
-}
-
-std::uint64_t getLe(const Bytes& b, std::size_t at, int bytes) {
-    std::uint64_t value = 0;
-    for (int i = bytes - 1; i >= 0; --i) {
-        value = (value << 8) | b[at + static_cast<std::size_t>(i)];
-    }
-    return value;
-}
 
 unsigned byteSum(const Bytes& b, std::size_t from, std::size_t count) {
     return std::accumulate(b.begin() + static_cast<std::ptrdiff_t>(from),
@@ -60,13 +47,13 @@ Bytes smbios2Dump(const Bytes& table, std::size_t tableOffset, std::uint32_t add
     dump[0x05] = 0x1F;
     dump[0x06] = 2;
     dump[0x07] = 3;
-    putLe(dump, 0x08, 0x40, 2);
+    StoreLittleEndian(dump, 0x08, 0x40, 2);
     const std::string dmi = "_DMI_";
     std::copy(dmi.begin(), dmi.end(), dump.begin() + 0x10);
     dump[0x15] = 0x34;
-    putLe(dump, 0x16, table.size(), 2);
-    putLe(dump, 0x18, addressField, 4);
-    putLe(dump, 0x1C, 2, 2);
+    StoreLittleEndian(dump, 0x16, table.size(), 2);
+    StoreLittleEndian(dump, 0x18, addressField, 4);
+    StoreLittleEndian(dump, 0x1C, 2, 2);
     dump[0x1E] = 0x23;
     dump.insert(dump.end(), table.begin(), table.end());
     return dump;
@@ -86,7 +73,7 @@ TEST(SmbiosDumpPlacement, CopiesTableToE0000AndFixesTheEntryPoint) {
     EXPECT_EQ(physical(profile, 0xE0000, table.size()), table);
     // Without a ROM the window is all 00h, so the first slot is F0000h.
     const Bytes entry = physical(profile, 0xF0000, 0x20);
-    EXPECT_EQ(getLe(entry, 0x18, 4), 0xE0000u);
+    EXPECT_EQ(LoadLittleEndian(entry, 0x18, 4), 0xE0000u);
     EXPECT_EQ(byteSum(entry, 0x10, 15), 0u) << "intermediate checksum";
     EXPECT_EQ(byteSum(entry, 0, 0x1F), 0u) << "entry point checksum";
     EXPECT_NE(entry[0x04], dump[0x04]);
@@ -151,7 +138,7 @@ TEST(SmbiosDumpPlacement, ReadsMemoryCopiesThatKeepTheMachineAddress) {
     dir.writeBytes("memdump.bin", smbios2Dump(table, 0x20, 0xE0020));
     const MachineProfile profile = dir.load(R"({"smbiosDump": "memdump.bin"})");
     EXPECT_EQ(physical(profile, 0xE0000, table.size()), table);
-    EXPECT_EQ(getLe(physical(profile, 0xF0000, 0x20), 0x18, 4), 0xE0000u);
+    EXPECT_EQ(LoadLittleEndian(physical(profile, 0xF0000, 0x20), 0x18, 4), 0xE0000u);
 }
 
 TEST(SmbiosDumpPlacement, PlacesSmbios3AndLegacyEntryPoints) {
@@ -163,27 +150,27 @@ TEST(SmbiosDumpPlacement, PlacesSmbios3AndLegacyEntryPoints) {
     std::copy(anchor3.begin(), anchor3.end(), sm3.begin());
     sm3[0x06] = 0x18;
     sm3[0x07] = 3;
-    putLe(sm3, 0x0C, table.size(), 4);
-    putLe(sm3, 0x10, 0x20, 8);
+    StoreLittleEndian(sm3, 0x0C, table.size(), 4);
+    StoreLittleEndian(sm3, 0x10, 0x20, 8);
     sm3.insert(sm3.end(), table.begin(), table.end());
     dir.writeBytes("sm3.bin", sm3);
     const MachineProfile profile3 = dir.load(R"({"smbiosDump": "sm3.bin"})");
     const Bytes entry3 = physical(profile3, 0xF0000, 0x18);
     EXPECT_EQ(std::string(entry3.begin(), entry3.begin() + 5), "_SM3_");
-    EXPECT_EQ(getLe(entry3, 0x10, 8), 0xE0000u);
+    EXPECT_EQ(LoadLittleEndian(entry3, 0x10, 8), 0xE0000u);
     EXPECT_EQ(byteSum(entry3, 0, 0x18), 0u);
     EXPECT_EQ(physical(profile3, 0xE0000, table.size()), table);
 
     Bytes legacy(0x10, 0);
     const std::string anchor = "_DMI_";
     std::copy(anchor.begin(), anchor.end(), legacy.begin());
-    putLe(legacy, 0x06, table.size(), 2);
-    putLe(legacy, 0x08, 0x10, 4);
+    StoreLittleEndian(legacy, 0x06, table.size(), 2);
+    StoreLittleEndian(legacy, 0x08, 0x10, 4);
     legacy.insert(legacy.end(), table.begin(), table.end());
     dir.writeBytes("legacy.bin", legacy);
     const MachineProfile profile = dir.load(R"({"smbiosDump": "legacy.bin"})");
     const Bytes entry = physical(profile, 0xF0000, 0x10);
-    EXPECT_EQ(getLe(entry, 0x08, 4), 0xE0000u);
+    EXPECT_EQ(LoadLittleEndian(entry, 0x08, 4), 0xE0000u);
     EXPECT_EQ(byteSum(entry, 0, 15), 0u);
     EXPECT_EQ(physical(profile, 0xE0000, table.size()), table);
 }
@@ -201,8 +188,8 @@ TEST(SmbiosDumpPlacement, RefusesBadDumps) {
     const std::string anchor3 = "_SM3_";
     std::copy(anchor3.begin(), anchor3.end(), big.begin());
     big[0x06] = 0x18;
-    putLe(big, 0x0C, 0x10001, 4);
-    putLe(big, 0x10, 0x20, 8);
+    StoreLittleEndian(big, 0x0C, 0x10001, 4);
+    StoreLittleEndian(big, 0x10, 0x20, 8);
     big.resize(0x20 + 0x10001, 0);
     refuse(big, "the structure table (65537 bytes) is over 64 KiB");
 

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "tools/samplegen/byte_buffer.h"
-#include "tools/samplegen/rom_window.h"
+#include "tools/samplegen/rom_window_builder.h"
 
 namespace romwise::samplegen::award440bx {
 

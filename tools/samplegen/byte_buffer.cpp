@@ -2,25 +2,40 @@
 
 #include <stdexcept>
 
+#include "dmi/little_endian.h"
+
 namespace romwise::samplegen {
 
 void AppendByte(Bytes& out, std::uint8_t value) {
     out.push_back(value);
 }
 
+namespace {
+
+void Append(Bytes& out, std::uint64_t value, std::size_t width) {
+    out.resize(out.size() + width);
+    StoreLittleEndian(out, out.size() - width, value, width);
+}
+
+void Put(Bytes& out, std::size_t offset, std::uint64_t value, std::size_t width) {
+    if (offset + width > out.size()) {
+        throw std::out_of_range("number past the end of the buffer");
+    }
+    StoreLittleEndian(out, offset, value, width);
+}
+
+}  // namespace
+
 void AppendWord(Bytes& out, std::uint16_t value) {
-    out.push_back(static_cast<std::uint8_t>(value & 0xFF));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
+    Append(out, value, 2);
 }
 
 void AppendDword(Bytes& out, std::uint32_t value) {
-    AppendWord(out, static_cast<std::uint16_t>(value & 0xFFFF));
-    AppendWord(out, static_cast<std::uint16_t>(value >> 16));
+    Append(out, value, 4);
 }
 
 void AppendQword(Bytes& out, std::uint64_t value) {
-    AppendDword(out, static_cast<std::uint32_t>(value & 0xFFFFFFFF));
-    AppendDword(out, static_cast<std::uint32_t>(value >> 32));
+    Append(out, value, 8);
 }
 
 void AppendText(Bytes& out, std::string_view text) {
@@ -30,16 +45,11 @@ void AppendText(Bytes& out, std::string_view text) {
 }
 
 void PutWord(Bytes& out, std::size_t offset, std::uint16_t value) {
-    if (offset + 2 > out.size()) {
-        throw std::out_of_range("word past the end of the buffer");
-    }
-    out[offset] = static_cast<std::uint8_t>(value & 0xFF);
-    out[offset + 1] = static_cast<std::uint8_t>(value >> 8);
+    Put(out, offset, value, 2);
 }
 
 void PutDword(Bytes& out, std::size_t offset, std::uint32_t value) {
-    PutWord(out, offset, static_cast<std::uint16_t>(value & 0xFFFF));
-    PutWord(out, offset + 2, static_cast<std::uint16_t>(value >> 16));
+    Put(out, offset, value, 4);
 }
 
 void PutText(Bytes& out, std::size_t offset, std::string_view text) {

@@ -1,4 +1,4 @@
-#include "tools/samplegen/rom_window.h"
+#include "tools/samplegen/rom_window_builder.h"
 
 #include <array>
 #include <stdexcept>

@@ -1,9 +1,10 @@
-// Port and ROM access on Linux. The driver's two devices stand for the two
-// ways Linux offers to user space: "TVicDevice1" for the port instructions
-// (after ioperm() or iopl()), "TVicDevice0" for the kernel's /dev/port. The
-// ROM window is a read-only mapping of /dev/mem. There is no service
-// manager, so a device that does not open stays closed, and the reason says
-// which ways were tried and what the system answered.
+// The system under the hardware-access driver on Linux: port and ROM
+// access. The driver's two devices stand for the two ways Linux offers to
+// user space: "TVicDevice1" for the port instructions (after ioperm() or
+// iopl()), "TVicDevice0" for the kernel's /dev/port. The ROM window is a
+// read-only mapping of /dev/mem. There is no service manager, so a device
+// that does not open stays closed, and the reason says which ways were
+// tried and what the system answered.
 #pragma once
 
 #include <map>
@@ -11,9 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "hw/driver_host.h"
 #include "hw/driver_services.h"
-#include "hw/service_driver_host.h"
 #include "platform/linux/linux_lockdown.h"
 
 namespace romwise {
@@ -68,19 +67,6 @@ class LinuxDriverServices final : public DriverServices {
     std::uint32_t lastError_ = 0;
     std::vector<std::string> notes_;
     bool serviceManagerAsked_ = false;
-};
-
-class LinuxDriverHost final : public DriverHost {
-  public:
-    std::unique_ptr<HardwareDriver> openHardwareDriver(std::string_view programDirectory,
-                                                       bool is64Bit, bool isWin9x) override {
-        return host_.openHardwareDriver(programDirectory, is64Bit, isWin9x);
-    }
-    std::string lastFailureReason() const override { return host_.lastFailureReason(); }
-
-  private:
-    LinuxDriverServices services_;
-    ServiceDriverHost host_{services_};
 };
 
 }  // namespace romwise

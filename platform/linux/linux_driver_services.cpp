@@ -1,4 +1,4 @@
-#include "platform/linux/linux_hardware.h"
+#include "platform/linux/linux_driver_services.h"
 
 #include <fcntl.h>
 #include <sys/mman.h>

@@ -1,6 +1,7 @@
-// A 64 KiB BIOS ROM window (what F0000h-FFFFFh shows) assembled from a
-// layout: a deterministic filler standing in for code, blank areas, texts
-// and raw bytes at fixed offsets, and the reset vector at the top.
+// Builds a sample machine's 64 KiB BIOS ROM window (what F0000h-FFFFFh
+// shows) from a layout: a deterministic filler standing in for code, blank
+// areas, texts and raw bytes at fixed offsets, and the reset vector at the
+// top.
 #pragma once
 
 #include <cstdint>
