@@ -1,0 +1,132 @@
+#include "platform/sim/profile_value.h"
+
+#include <algorithm>
+#include <utility>
+
+#include <nlohmann/json.hpp>
+
+namespace romwise::sim {
+
+ProfileValue ProfileValue::boolean(bool value) {
+    ProfileValue result;
+    result.kind_ = Kind::Boolean;
+    result.number_.boolean = value;
+    return result;
+}
+
+ProfileValue ProfileValue::integer(std::int64_t value) {
+    ProfileValue result;
+    result.kind_ = Kind::Integer;
+    result.number_.integer = value;
+    return result;
+}
+
+ProfileValue ProfileValue::unsignedNumber(std::uint64_t value) {
+    ProfileValue result;
+    result.kind_ = Kind::Unsigned;
+    result.number_.whole = value;
+    return result;
+}
+
+ProfileValue ProfileValue::floatNumber(double value) {
+    ProfileValue result;
+    result.kind_ = Kind::Float;
+    result.number_.real = value;
+    return result;
+}
+
+ProfileValue ProfileValue::string(std::string value) {
+    ProfileValue result;
+    result.kind_ = Kind::String;
+    result.text_ = std::move(value);
+    return result;
+}
+
+ProfileValue ProfileValue::array() {
+    ProfileValue result;
+    result.kind_ = Kind::Array;
+    return result;
+}
+
+ProfileValue ProfileValue::object() {
+    ProfileValue result;
+    result.kind_ = Kind::Object;
+    return result;
+}
+
+std::int64_t ProfileValue::asInteger() const {
+    return kind_ == Kind::Unsigned ? static_cast<std::int64_t>(number_.whole) : number_.integer;
+}
+
+std::uint64_t ProfileValue::asUnsigned() const {
+    return kind_ == Kind::Integer ? static_cast<std::uint64_t>(number_.integer) : number_.whole;
+}
+
+double ProfileValue::asDouble() const {
+    switch (kind_) {
+        case Kind::Integer:
+            return static_cast<double>(number_.integer);
+        case Kind::Unsigned:
+            return static_cast<double>(number_.whole);
+        case Kind::Float:
+            return number_.real;
+        default:
+            return 0.0;
+    }
+}
+
+void ProfileValue::sortMembers() {
+    std::sort(members_.begin(), members_.end(),
+              [](const Member& a, const Member& b) { return a.name < b.name; });
+}
+
+const ProfileValue* ProfileValue::find(std::string_view name) const {
+    const auto found =
+        std::lower_bound(members_.begin(), members_.end(), name,
+                         [](const Member& member, std::string_view n) { return member.name < n; });
+    return found != members_.end() && found->name == name ? &found->value : nullptr;
+}
+
+namespace {
+
+// Scalars are written as the JSON library writes them, so that a message
+// quotes a value exactly as the library would ("1e+300", "\u001b").
+std::string scalarText(const ProfileValue& value) {
+    using Kind = ProfileValue::Kind;
+    switch (value.kind()) {
+        case Kind::Boolean:
+            return value.asBoolean() ? "true" : "false";
+        case Kind::Integer:
+            return nlohmann::json(value.asInteger()).dump();
+        case Kind::Unsigned:
+            return nlohmann::json(value.asUnsigned()).dump();
+        case Kind::Float:
+            return jsonNumberText(value.asDouble());
+        case Kind::String:
+            return nlohmann::json(value.asString()).dump();
+        default:
+            return "null";
+    }
+}
+
+}  // namespace
+
+std::string jsonNumberText(double value) {
+    return nlohmann::json(value).dump();
+}
+
+std::string describeJson(const ProfileValue& value) {
+    if (value.isObject()) {
+        return "an object";
+    }
+    if (value.isArray()) {
+        return "an array";
+    }
+    std::string text = scalarText(value);
+    if (text.size() > 40) {
+        text = text.substr(0, 37) + "...";
+    }
+    return text;
+}
+
+}  // namespace romwise::sim
