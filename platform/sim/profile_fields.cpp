@@ -233,21 +233,27 @@ std::uint64_t ProfileFields::hexKey(const std::string& name, const std::string& 
 }
 
 const ProfileValue& ProfileFields::object(const ProfileValue& value, const std::string& key,
-                                          std::span<const char* const> known) const {
+                                          std::span<const std::string_view> known) const {
     if (!value.isObject()) {
         fail(key, "expected an object, got " + describeJson(value));
     }
+    // Of several unknown keys, the first in name order is named.
+    const std::string* unknown = nullptr;
     for (const ProfileValue::Member& member : value.members()) {
         const std::string& name = member.name;
-        if (isNoteKey(name) ||
-            std::any_of(known.begin(), known.end(), [&](const char* k) { return name == k; })) {
+        if (isNoteKey(name) || std::find(known.begin(), known.end(), name) != known.end()) {
             continue;
         }
+        if (unknown == nullptr || name < *unknown) {
+            unknown = &name;
+        }
+    }
+    if (unknown != nullptr) {
         std::string list;
-        for (const char* k : known) {
+        for (const std::string_view k : known) {
             list += (list.empty() ? "" : ", ") + std::string(k);
         }
-        fail(childKey(key, name), "unknown key (known here: " + list + ")");
+        fail(childKey(key, *unknown), "unknown key (known here: " + list + ")");
     }
     return value;
 }

@@ -70,7 +70,7 @@ class ProfileFields {
 
     // `value` as an object whose keys are all `known` or notes.
     const ProfileValue& object(const ProfileValue& value, const std::string& key,
-                               std::span<const char* const> known) const;
+                               std::span<const std::string_view> known) const;
     const ProfileValue& array(const ProfileValue& value, const std::string& key) const;
     // The whole of the file that `value` names: a regular file of at most
     // kMaxDataFileBytes, which with the files read before it holds at most

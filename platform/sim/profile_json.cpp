@@ -64,10 +64,7 @@ class TreeBuilder final : public json::json_sax_t {
         return true;
     }
 
-    bool end_object() override {
-        frames_.back().value->sortMembers();
-        return close();
-    }
+    bool end_object() override { return close(); }
     bool end_array() override { return close(); }
 
     bool parse_error(std::size_t, const std::string&, const json::exception& error) override {

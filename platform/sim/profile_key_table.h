@@ -20,6 +20,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <type_traits>
 #include <utility>
 
@@ -51,8 +52,8 @@ struct KeyReader {
 template <typename Target, std::size_t N>
 struct KeyTable {
     std::array<KeyReader<Target>, N> keys;
-    std::array<const char*, N> names;  // the keys' names, for the unknown-key check
-    const char* missingRequired;       // the refusal when a required key is absent
+    std::array<std::string_view, N> names;  // the keys' names, for the unknown-key check
+    const char* missingRequired;            // the refusal when a required key is absent
 };
 
 // A table of the rows given, in the order they are read. A table with a
@@ -234,14 +235,16 @@ void hexMap(const ProfileFields& fields, const ProfileValue& value, const std::s
         fields.fail(key,
                     std::string("expected ") + Entries.expected + ", got " + describeJson(value));
     }
-    for (const ProfileValue::Member& member : value.members()) {
-        if (isNoteKey(member.name)) {
+    // In name order, so that of two spellings of one key ("0x01", "0x1")
+    // the later in that order is the one kept.
+    for (const ProfileValue::Member* member : value.membersByName()) {
+        if (isNoteKey(member->name)) {
             continue;
         }
-        const std::string itemKey = entryKey(key, member.name);
+        const std::string itemKey = entryKey(key, member->name);
         const auto number =
-            static_cast<MapKey>(fields.hexKey(member.name, itemKey, kLargestOf<MapKey>));
-        (target.*Member)[number] = Entries.read(fields, member.value, itemKey);
+            static_cast<MapKey>(fields.hexKey(member->name, itemKey, kLargestOf<MapKey>));
+        (target.*Member)[number] = Entries.read(fields, member->value, itemKey);
     }
 }
 

@@ -75,16 +75,24 @@ double ProfileValue::asDouble() const {
     }
 }
 
-void ProfileValue::sortMembers() {
-    std::sort(members_.begin(), members_.end(),
-              [](const Member& a, const Member& b) { return a.name < b.name; });
+std::vector<const ProfileValue::Member*> ProfileValue::membersByName() const {
+    std::vector<const Member*> sorted;
+    sorted.reserve(members_.size());
+    for (const Member& member : members_) {
+        sorted.push_back(&member);
+    }
+    std::sort(sorted.begin(), sorted.end(),
+              [](const Member* a, const Member* b) { return a->name < b->name; });
+    return sorted;
 }
 
 const ProfileValue* ProfileValue::find(std::string_view name) const {
-    const auto found =
-        std::lower_bound(members_.begin(), members_.end(), name,
-                         [](const Member& member, std::string_view n) { return member.name < n; });
-    return found != members_.end() && found->name == name ? &found->value : nullptr;
+    for (const Member& member : members_) {
+        if (member.name == name) {
+            return &member.value;
+        }
+    }
+    return nullptr;
 }
 
 namespace {

@@ -2,9 +2,10 @@
 // built once by the parser (profile_json.h) and then only read. Numbers keep
 // the JSON parser's classes: a whole number without a sign is Unsigned, a
 // negative whole number Integer, any number with a fraction or an exponent
-// (or too large for 64 bits) Float. An object's members are sorted by name,
-// byte by byte, so that the loader meets them in the same order whatever
-// order the file gives them in.
+// (or too large for 64 bits) Float. An object keeps its members in the
+// file's order; where the order matters to the loader (which of several
+// wrong keys a refusal names, which spelling of a map key is read last) it
+// takes them in name order, byte by byte, whatever order the file gives.
 #pragma once
 
 #include <cstddef>
@@ -65,10 +66,11 @@ class ProfileValue {
     std::size_t size() const { return items_.size(); }
     const ProfileValue& operator[](std::size_t index) const { return items_[index]; }
 
-    // An object's members, sorted by name once the object is complete.
+    // An object's members, in the file's order.
     const Object& members() const { return members_; }
     Object& members() { return members_; }
-    void sortMembers();
+    // The same, in name order.
+    std::vector<const Member*> membersByName() const;
     // The member of that name, or nothing.
     const ProfileValue* find(std::string_view name) const;
 
