@@ -69,22 +69,27 @@ std::optional<std::uint64_t> parseHexText(std::string_view text) {
 
 std::optional<std::vector<std::uint8_t>> readWholeFile(const fs::path& path, std::uint64_t limit,
                                                        std::string& problem) {
+    // One look at the file in the usual case, a regular file: its size.
+    // Anything else is looked at again to say what it is.
     std::error_code error;
-    const fs::file_status status = fs::status(path, error);
+    const std::uintmax_t size = fs::file_size(path, error);
     if (error) {
-        problem = error.message();
-        return std::nullopt;
-    }
-    if (fs::is_directory(status)) {
-        problem = "it is a directory";
-        return std::nullopt;
-    }
-    if (!fs::is_regular_file(status)) {
-        problem = "not a regular file (a device, FIFO or socket)";
-        return std::nullopt;
+        std::error_code statusError;
+        const fs::file_status status = fs::status(path, statusError);
+        if (statusError) {
+            problem = statusError.message();
+            return std::nullopt;
+        }
+        if (fs::is_directory(status)) {
+            problem = "it is a directory";
+            return std::nullopt;
+        }
+        if (!fs::is_regular_file(status)) {
+            problem = "not a regular file (a device, FIFO or socket)";
+            return std::nullopt;
+        }
     }
     const std::string overLimit = "over the limit of " + std::to_string(limit) + " bytes";
-    const std::uintmax_t size = fs::file_size(path, error);
     if (!error && size > limit) {
         problem = std::to_string(size) + " bytes, " + overLimit;
         return std::nullopt;
@@ -94,6 +99,9 @@ std::optional<std::vector<std::uint8_t>> readWholeFile(const fs::path& path, std
         problem = std::strerror(errno);
         return std::nullopt;
     }
+    // Read straight into the vector: no buffer of the stream's own, and so
+    // no look at the file to size one.
+    std::setvbuf(stream, nullptr, _IONBF, 0);
     // The bytes are read straight into their vector, sized for the file and
     // one byte more. A file that grows while it is read, or whose size the
     // system does not tell (/proc), still stops one byte past the limit.
