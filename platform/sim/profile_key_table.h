@@ -160,16 +160,20 @@ void field(const ProfileFields& fields, const ProfileValue& value, const std::st
     target.*Member = scalarValue<ValueOf<Member>, Max>(fields, value, key);
 }
 
-// null leaves the member empty.
-template <auto Member, std::uint64_t Max = kLargestOf<ValueOf<Member>>>
-void nullableField(const ProfileFields& fields, const ProfileValue& value, const std::string& key,
-                   OwnerOf<Member>& target) {
+// null leaves the optional member empty; any other value is read by
+// `Read`.
+template <auto Member, ValueReader<OwnerOf<Member>> Read>
+void orNull(const ProfileFields& fields, const ProfileValue& value, const std::string& key,
+            OwnerOf<Member>& target) {
     if (value.isNull()) {
         target.*Member = std::nullopt;
         return;
     }
-    field<Member, Max>(fields, value, key, target);
+    Read(fields, value, key, target);
 }
+
+template <auto Member, std::uint64_t Max = kLargestOf<ValueOf<Member>>>
+inline constexpr ValueReader<OwnerOf<Member>> nullableField = orNull<Member, field<Member, Max>>;
 
 // A text naming one of a fixed set of values; any other is refused with
 // `unknown WHAT "TEXT" (expected EXPECTED)`.
@@ -208,16 +212,8 @@ void object(const ProfileFields& fields, const ProfileValue& value, const std::s
     }
 }
 
-// null leaves the member empty.
 template <auto Member, const auto& Keys>
-void nullableObject(const ProfileFields& fields, const ProfileValue& value, const std::string& key,
-                    OwnerOf<Member>& target) {
-    if (value.isNull()) {
-        target.*Member = std::nullopt;
-        return;
-    }
-    object<Member, Keys>(fields, value, key, target);
-}
+inline constexpr ValueReader<OwnerOf<Member>> nullableObject = orNull<Member, object<Member, Keys>>;
 
 // An object whose keys are hexadecimal numbers ("0x2E") up to the largest
 // key of the map, each value read by `read`.

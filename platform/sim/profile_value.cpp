@@ -7,50 +7,9 @@
 
 namespace romwise::sim {
 
-ProfileValue ProfileValue::boolean(bool value) {
-    ProfileValue result;
-    result.kind_ = Kind::Boolean;
-    result.number_.boolean = value;
-    return result;
-}
-
-ProfileValue ProfileValue::integer(std::int64_t value) {
-    ProfileValue result;
-    result.kind_ = Kind::Integer;
-    result.number_.integer = value;
-    return result;
-}
-
-ProfileValue ProfileValue::unsignedNumber(std::uint64_t value) {
-    ProfileValue result;
-    result.kind_ = Kind::Unsigned;
-    result.number_.whole = value;
-    return result;
-}
-
-ProfileValue ProfileValue::floatNumber(double value) {
-    ProfileValue result;
-    result.kind_ = Kind::Float;
-    result.number_.real = value;
-    return result;
-}
-
 ProfileValue ProfileValue::string(std::string value) {
-    ProfileValue result;
-    result.kind_ = Kind::String;
+    ProfileValue result{Kind::String, {}};
     result.text_ = std::move(value);
-    return result;
-}
-
-ProfileValue ProfileValue::array() {
-    ProfileValue result;
-    result.kind_ = Kind::Array;
-    return result;
-}
-
-ProfileValue ProfileValue::object() {
-    ProfileValue result;
-    result.kind_ = Kind::Object;
     return result;
 }
 

@@ -75,13 +75,16 @@ class ProfileValue {
     const ProfileValue* find(std::string_view name) const;
 
   private:
-    Kind kind_ = Kind::Null;
-    union {
+    union Number {
         bool boolean;
         std::int64_t integer;
         std::uint64_t whole;
         double real;
-    } number_{};
+    };
+    ProfileValue(Kind kind, Number number);
+
+    Kind kind_ = Kind::Null;
+    Number number_{};
     std::string text_;
     Array items_;
     Object members_;
@@ -91,6 +94,27 @@ struct ProfileValue::Member {
     std::string name;
     ProfileValue value;
 };
+
+inline ProfileValue::ProfileValue(Kind kind, Number number) : kind_(kind), number_(number) {}
+
+inline ProfileValue ProfileValue::boolean(bool value) {
+    return {Kind::Boolean, {.boolean = value}};
+}
+inline ProfileValue ProfileValue::integer(std::int64_t value) {
+    return {Kind::Integer, {.integer = value}};
+}
+inline ProfileValue ProfileValue::unsignedNumber(std::uint64_t value) {
+    return {Kind::Unsigned, {.whole = value}};
+}
+inline ProfileValue ProfileValue::floatNumber(double value) {
+    return {Kind::Float, {.real = value}};
+}
+inline ProfileValue ProfileValue::array() {
+    return {Kind::Array, {}};
+}
+inline ProfileValue ProfileValue::object() {
+    return {Kind::Object, {}};
+}
 
 // A short description of a value for messages: the value as JSON text (cut
 // to 40 characters), or "an object" / "an array".
