@@ -1,10 +1,16 @@
 // Speed of what one romwise-cli process does on the default sample machine.
 #include <benchmark/benchmark.h>
 
+#include <fstream>
+#include <iterator>
 #include <sstream>
+#include <vector>
+
+#include <nlohmann/json.hpp>
 
 #include "cli/cli_stream_output.h"
 #include "model/detection_results.h"
+#include "platform/sim/profile_json.h"
 #include "platform/sim/profile_loader.h"
 
 namespace {
@@ -17,6 +23,32 @@ void BM_LoadDefaultProfile(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_LoadDefaultProfile)->Unit(benchmark::kMicrosecond);
+
+std::vector<std::uint8_t> defaultSampleText() {
+    std::ifstream in(kDefaultSample, std::ios::binary);
+    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+// The default profile's text into the loader's value tree, with its checks
+// (repeated keys, depth), as the loader parses it.
+void BM_ParseDefaultProfileJson(benchmark::State& state) {
+    const std::vector<std::uint8_t> text = defaultSampleText();
+    const romwise::sim::ProfileFields fields(kDefaultSample);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(romwise::sim::parseProfileJson(text, fields));
+    }
+}
+BENCHMARK(BM_ParseDefaultProfileJson)->Unit(benchmark::kMicrosecond);
+
+// The same text into the JSON library's own tree, without the checks: what
+// the loader's parse would cost if it kept that tree.
+void BM_ParseDefaultProfileLibraryTree(benchmark::State& state) {
+    const std::vector<std::uint8_t> text = defaultSampleText();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(nlohmann::json::parse(text.begin(), text.end()));
+    }
+}
+BENCHMARK(BM_ParseDefaultProfileLibraryTree)->Unit(benchmark::kMicrosecond);
 
 void BM_WholeCliRunJson(benchmark::State& state) {
     for (auto _ : state) {

@@ -9,7 +9,6 @@
 
 namespace romwise::sim {
 
-using nlohmann::json;
 namespace fs = std::filesystem;
 
 ProfileFields::ProfileFields(std::string path)
@@ -34,22 +33,6 @@ std::string entryKey(const std::string& parent, const std::string& mapKey) {
 std::string memberKey(const std::string& parent, const std::string& name) {
     const bool number = name.size() >= 2 && name[0] == '0' && (name[1] == 'x' || name[1] == 'X');
     return number ? entryKey(parent, name) : childKey(parent, name);
-}
-
-std::string describeJson(const json& value) {
-    switch (value.type()) {
-        case json::value_t::object:
-            return "an object";
-        case json::value_t::array:
-            return "an array";
-        default: {
-            std::string text = value.dump();
-            if (text.size() > 40) {
-                text = text.substr(0, 37) + "...";
-            }
-            return text;
-        }
-    }
 }
 
 std::string hexText(std::uint64_t value) {
@@ -86,22 +69,27 @@ std::optional<std::uint64_t> parseHexText(std::string_view text) {
 
 std::optional<std::vector<std::uint8_t>> readWholeFile(const fs::path& path, std::uint64_t limit,
                                                        std::string& problem) {
+    // One look at the file in the usual case, a regular file: its size.
+    // Anything else is looked at again to say what it is.
     std::error_code error;
-    const fs::file_status status = fs::status(path, error);
+    const std::uintmax_t size = fs::file_size(path, error);
     if (error) {
-        problem = error.message();
-        return std::nullopt;
-    }
-    if (fs::is_directory(status)) {
-        problem = "it is a directory";
-        return std::nullopt;
-    }
-    if (!fs::is_regular_file(status)) {
-        problem = "not a regular file (a device, FIFO or socket)";
-        return std::nullopt;
+        std::error_code statusError;
+        const fs::file_status status = fs::status(path, statusError);
+        if (statusError) {
+            problem = statusError.message();
+            return std::nullopt;
+        }
+        if (fs::is_directory(status)) {
+            problem = "it is a directory";
+            return std::nullopt;
+        }
+        if (!fs::is_regular_file(status)) {
+            problem = "not a regular file (a device, FIFO or socket)";
+            return std::nullopt;
+        }
     }
     const std::string overLimit = "over the limit of " + std::to_string(limit) + " bytes";
-    const std::uintmax_t size = fs::file_size(path, error);
     if (!error && size > limit) {
         problem = std::to_string(size) + " bytes, " + overLimit;
         return std::nullopt;
@@ -111,6 +99,9 @@ std::optional<std::vector<std::uint8_t>> readWholeFile(const fs::path& path, std
         problem = std::strerror(errno);
         return std::nullopt;
     }
+    // Read straight into the vector: no buffer of the stream's own, and so
+    // no look at the file to size one.
+    std::setvbuf(stream, nullptr, _IONBF, 0);
     // The bytes are read straight into their vector, sized for the file and
     // one byte more. A file that grows while it is read, or whose size the
     // system does not tell (/proc), still stops one byte past the limit.
@@ -144,18 +135,18 @@ std::optional<std::vector<std::uint8_t>> readWholeFile(const fs::path& path, std
     return bytes;
 }
 
-std::uint64_t ProfileFields::unsignedValue(const json& value, const std::string& key,
+std::uint64_t ProfileFields::unsignedValue(const ProfileValue& value, const std::string& key,
                                            std::uint64_t max) const {
     std::uint64_t result = 0;
     bool givenInHex = false;
-    if (value.is_number_unsigned()) {
-        result = value.get<std::uint64_t>();
-    } else if (value.is_number_integer()) {
+    if (value.kind() == ProfileValue::Kind::Unsigned) {
+        result = value.asUnsigned();
+    } else if (value.kind() == ProfileValue::Kind::Integer) {
         fail(key, "expected a number of 0 or more, got " + describeJson(value));
-    } else if (value.is_number_float()) {
+    } else if (value.kind() == ProfileValue::Kind::Float) {
         fail(key, "expected a whole number, got " + describeJson(value));
-    } else if (value.is_string()) {
-        auto parsed = parseHexText(value.get<std::string>());
+    } else if (value.isString()) {
+        auto parsed = parseHexText(value.asString());
         if (!parsed) {
             fail(key, "expected a number or a hexadecimal string (\"0x...\"), got " +
                           describeJson(value));
@@ -174,13 +165,14 @@ std::uint64_t ProfileFields::unsignedValue(const json& value, const std::string&
     return result;
 }
 
-std::int32_t ProfileFields::signedValue(const json& value, const std::string& key) const {
+std::int32_t ProfileFields::signedValue(const ProfileValue& value, const std::string& key) const {
     constexpr std::int64_t kMin = std::numeric_limits<std::int32_t>::min();
     constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
-    if (value.is_number_integer()) {
-        const bool negative = !value.is_number_unsigned() && value.get<std::int64_t>() < 0;
-        if (negative ? value.get<std::int64_t>() >= kMin : value.get<std::uint64_t>() <= kMax) {
-            return static_cast<std::int32_t>(value.get<std::int64_t>());
+    if (value.kind() == ProfileValue::Kind::Integer ||
+        value.kind() == ProfileValue::Kind::Unsigned) {
+        const bool negative = value.kind() == ProfileValue::Kind::Integer && value.asInteger() < 0;
+        if (negative ? value.asInteger() >= kMin : value.asUnsigned() <= kMax) {
+            return static_cast<std::int32_t>(value.asInteger());
         }
         fail(key, describeJson(value) + " is out of range (" + std::to_string(kMin) + " to " +
                       std::to_string(kMax) + ")");
@@ -188,31 +180,33 @@ std::int32_t ProfileFields::signedValue(const json& value, const std::string& ke
     return static_cast<std::int32_t>(unsignedValue(value, key, kMax));
 }
 
-bool ProfileFields::boolValue(const json& value, const std::string& key) const {
-    if (!value.is_boolean()) {
+bool ProfileFields::boolValue(const ProfileValue& value, const std::string& key) const {
+    if (!value.isBoolean()) {
         fail(key, "expected true or false, got " + describeJson(value));
     }
-    return value.get<bool>();
+    return value.asBoolean();
 }
 
-std::string ProfileFields::stringValue(const json& value, const std::string& key) const {
-    if (!value.is_string()) {
+std::string ProfileFields::stringValue(const ProfileValue& value, const std::string& key) const {
+    if (!value.isString()) {
         fail(key, "expected a string, got " + describeJson(value));
     }
-    return value.get<std::string>();
+    return value.asString();
 }
 
-double ProfileFields::secondsValue(const json& value, const std::string& key, double max) const {
-    if (!value.is_number() || value.get<double>() < 0.0) {
+double ProfileFields::secondsValue(const ProfileValue& value, const std::string& key,
+                                   double max) const {
+    if (!value.isNumber() || value.asDouble() < 0.0) {
         fail(key, "expected a number of seconds (0 or more), got " + describeJson(value));
     }
-    if (value.get<double>() > max) {
-        fail(key, describeJson(value) + " is out of range (at most " + describeJson(max) + ")");
+    if (value.asDouble() > max) {
+        fail(key, describeJson(value) + " is out of range (at most " + jsonNumberText(max) + ")");
     }
-    return value.get<double>();
+    return value.asDouble();
 }
 
-std::vector<std::uint8_t> ProfileFields::hexBytes(const json& value, const std::string& key) const {
+std::vector<std::uint8_t> ProfileFields::hexBytes(const ProfileValue& value,
+                                                  const std::string& key) const {
     const std::string text = stringValue(value, key);
     if (text.size() % 2 != 0) {
         fail(key, "expected pairs of hexadecimal digits, got an odd count (" +
@@ -221,9 +215,12 @@ std::vector<std::uint8_t> ProfileFields::hexBytes(const json& value, const std::
     std::vector<std::uint8_t> bytes;
     bytes.reserve(text.size() / 2);
     for (std::size_t i = 0; i < text.size(); i += 2) {
-        const auto byte = parseHexText("0x" + text.substr(i, 2));
+        const char digits[] = {'0', 'x', text[i], text[i + 1]};
+        const auto byte = parseHexText(std::string_view(digits, sizeof digits));
         if (!byte) {
-            fail(key, "\"" + text.substr(i, 2) + "\" at character " + std::to_string(i + 1) +
+            std::string problem = "\"";
+            problem.append(text, i, 2);
+            fail(key, problem + "\" at character " + std::to_string(i + 1) +
                           " is not a hexadecimal byte");
         }
         bytes.push_back(static_cast<std::uint8_t>(*byte));
@@ -243,34 +240,41 @@ std::uint64_t ProfileFields::hexKey(const std::string& name, const std::string& 
     return *parsed;
 }
 
-const json& ProfileFields::object(const json& value, const std::string& key,
-                                  std::span<const char* const> known) const {
-    if (!value.is_object()) {
+const ProfileValue& ProfileFields::object(const ProfileValue& value, const std::string& key,
+                                          std::span<const std::string_view> known) const {
+    if (!value.isObject()) {
         fail(key, "expected an object, got " + describeJson(value));
     }
-    for (const auto& member : value.items()) {
-        const std::string& name = member.key();
-        if (isNoteKey(name) ||
-            std::any_of(known.begin(), known.end(), [&](const char* k) { return name == k; })) {
+    // Of several unknown keys, the first in name order is named.
+    const std::string* unknown = nullptr;
+    for (const ProfileValue::Member& member : value.members()) {
+        const std::string& name = member.name;
+        if (isNoteKey(name) || std::find(known.begin(), known.end(), name) != known.end()) {
             continue;
         }
+        if (unknown == nullptr || name < *unknown) {
+            unknown = &name;
+        }
+    }
+    if (unknown != nullptr) {
         std::string list;
-        for (const char* k : known) {
+        for (const std::string_view k : known) {
             list += (list.empty() ? "" : ", ") + std::string(k);
         }
-        fail(childKey(key, name), "unknown key (known here: " + list + ")");
+        fail(childKey(key, *unknown), "unknown key (known here: " + list + ")");
     }
     return value;
 }
 
-const json& ProfileFields::array(const json& value, const std::string& key) const {
-    if (!value.is_array()) {
+const ProfileValue& ProfileFields::array(const ProfileValue& value, const std::string& key) const {
+    if (!value.isArray()) {
         fail(key, "expected an array, got " + describeJson(value));
     }
     return value;
 }
 
-std::vector<std::uint8_t> ProfileFields::file(const json& value, const std::string& key) const {
+std::vector<std::uint8_t> ProfileFields::file(const ProfileValue& value,
+                                              const std::string& key) const {
     const std::string name = stringValue(value, key);
     // The system would take the name only up to the NUL: another file.
     if (name.find('\0') != std::string::npos) {

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include <nlohmann/json.hpp>
+#include "platform/sim/profile_value.h"
 
 namespace romwise::sim {
 
@@ -49,34 +49,33 @@ bool isNoteKey(const std::string& name);
 
 class ProfileFields {
   public:
-    using json = nlohmann::json;
-
     // `path` is the profile file as given; data files are found beside it.
     explicit ProfileFields(std::string path);
 
     [[noreturn]] void fail(const std::string& key, const std::string& problem) const;
 
     // A JSON number or a "0x..." string, from 0 to `max`.
-    std::uint64_t unsignedValue(const json& value, const std::string& key, std::uint64_t max) const;
+    std::uint64_t unsignedValue(const ProfileValue& value, const std::string& key,
+                                std::uint64_t max) const;
     // Also a negative JSON number, within 32 bits.
-    std::int32_t signedValue(const json& value, const std::string& key) const;
-    bool boolValue(const json& value, const std::string& key) const;
-    std::string stringValue(const json& value, const std::string& key) const;
+    std::int32_t signedValue(const ProfileValue& value, const std::string& key) const;
+    bool boolValue(const ProfileValue& value, const std::string& key) const;
+    std::string stringValue(const ProfileValue& value, const std::string& key) const;
     // A JSON number from 0 to `max`.
-    double secondsValue(const json& value, const std::string& key, double max) const;
+    double secondsValue(const ProfileValue& value, const std::string& key, double max) const;
     // A string of hexadecimal digit pairs, one byte each ("FF5203").
-    std::vector<std::uint8_t> hexBytes(const json& value, const std::string& key) const;
+    std::vector<std::uint8_t> hexBytes(const ProfileValue& value, const std::string& key) const;
     // An object key that is a number: "0x...", up to `max`.
     std::uint64_t hexKey(const std::string& name, const std::string& key, std::uint64_t max) const;
 
     // `value` as an object whose keys are all `known` or notes.
-    const json& object(const json& value, const std::string& key,
-                       std::span<const char* const> known) const;
-    const json& array(const json& value, const std::string& key) const;
+    const ProfileValue& object(const ProfileValue& value, const std::string& key,
+                               std::span<const std::string_view> known) const;
+    const ProfileValue& array(const ProfileValue& value, const std::string& key) const;
     // The whole of the file that `value` names: a regular file of at most
     // kMaxDataFileBytes, which with the files read before it holds at most
     // kMaxDataBytesInAll.
-    std::vector<std::uint8_t> file(const json& value, const std::string& key) const;
+    std::vector<std::uint8_t> file(const ProfileValue& value, const std::string& key) const;
 
     const std::string& path() const { return path_; }
 
@@ -85,10 +84,6 @@ class ProfileFields {
     std::filesystem::path directory_;
     mutable std::uint64_t dataBytesRead_ = 0;
 };
-
-// A short description of a JSON value for messages: the value itself, or
-// "an object" / "an array".
-std::string describeJson(const nlohmann::json& value);
 
 // The whole file when it is a regular file (after symbolic links) of at
 // most `limit` bytes; or nothing, with `problem` saying why. A device, a

@@ -59,6 +59,7 @@ TEST(ProfileLoader, ReadsEveryTopLevelKey) {
         "romMappable": false,
         "physicalMemory": false,
         "pci": [ { "device": 7, "vendor": "0x1106", "deviceId": "0x0686", "revision": 27 } ],
+        "portReads": { "0x2F": "ff0A52", "0x2E": "" },
         "browser": { "open": false, "direct": true }
     })");
     EXPECT_EQ(profile.description, "test board");
@@ -85,6 +86,8 @@ TEST(ProfileLoader, ReadsEveryTopLevelKey) {
     EXPECT_EQ(profile.pci[0].vendor, 0x1106);
     EXPECT_EQ(profile.pci[0].deviceId, 0x0686);
     EXPECT_EQ(profile.pci[0].revision, 27);
+    EXPECT_EQ(profile.portReads.at(0x2F), (std::vector<std::uint8_t>{0xFF, 0x0A, 0x52}));
+    EXPECT_TRUE(profile.portReads.at(0x2E).empty());
     EXPECT_FALSE(profile.browser.open);
     EXPECT_TRUE(profile.browser.direct);
 }
