@@ -7,11 +7,15 @@
 #include "ui/common/dialog_templates.h"
 #include "ui/common/resource_ids.h"
 #include "ui/common/window_texts.h"
+#include "ui/win32/about_box.h"
+#include "ui/win32/artwork.h"
+#include "ui/win32/confirmation_dialog.h"
 #include "ui/win32/help_page.h"
+#include "ui/win32/more_info_dialog.h"
+#include "ui/win32/options_dialog.h"
 #include "ui/win32/report_printing.h"
-#include "ui/win32/secondary_dialogs.h"
+#include "ui/win32/save_report_dialog.h"
 #include "ui/win32/wide_text.h"
-#include "ui/win32/window_artwork.h"
 
 namespace romwise::ui::win32 {
 
@@ -313,7 +317,7 @@ void MainWindow::runPrintJob() {
     if (printer == nullptr) {
         return;  // cancelling is not an error
     }
-    printReportOn(printer, session_.results);
+    printReport(printer, session_.results);
     DeleteDC(printer);
 }
 

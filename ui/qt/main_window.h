@@ -1,5 +1,5 @@
-// The main window: the fields a pass fills, every command button, the logo
-// and the two pictures. Widgets only forward events to the command logic
+// The Qt main window: the fields a pass fills, every command button, the
+// logo and the two pictures. Widgets only forward events to the command logic
 // and render what it asks for.
 #pragma once
 
@@ -24,7 +24,7 @@ class LogoAnimation;
 // Everything outside the window that it works with. `shell` belongs to the
 // machine the pass runs on (a profile's is simulated); `localShell` is this
 // computer's, which opens the help page.
-struct MainDialogServices {
+struct MainWindowServices {
     Detectors& detectors;
     OsServices& os;
     DriverHost& driverHost;
@@ -33,14 +33,14 @@ struct MainDialogServices {
     Shell& localShell;
 };
 
-class MainDialog : public QDialog, public MainView {
+class MainWindow : public QDialog, public MainView {
   public:
     // Asks for the printer and its settings; false when the user cancelled.
     using PrinterChooser = std::function<bool(QPrinter& printer, QWidget* parent)>;
 
-    MainDialog(DetectionResults& results, DetectionOptions& options,
-               const MainDialogServices& services, QWidget* parent = nullptr);
-    ~MainDialog() override;
+    MainWindow(DetectionResults& results, DetectionOptions& options,
+               const MainWindowServices& services, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     QWidget* control(int controlId) const;
     MainController& controller() { return controller_; }
@@ -89,9 +89,5 @@ class MainDialog : public QDialog, public MainView {
     int endResult_ = QDialog::Accepted;
     bool ended_ = false;
 };
-
-// Where the help page is: installed beside the program's data, or in the
-// source tree for a build that was not installed.
-QString helpPagePath();
 
 }  // namespace romwise::ui
