@@ -36,22 +36,6 @@
 
 namespace romwise::ui {
 
-namespace {
-
-// The template's one picture without an id: the decorative picture.
-int decorativePictureIndex() {
-    int index = 0;
-    for (const ControlTemplate& control : kMainDialogTemplate.controls) {
-        if (control.kind == ControlKind::Picture && control.id == kNoId) {
-            return index;
-        }
-        ++index;
-    }
-    return -1;
-}
-
-}  // namespace
-
 MainWindow::MainWindow(DetectionResults& results, DetectionOptions& options,
                        const MainWindowServices& services, QWidget* parent)
     : QDialog(parent),
@@ -92,7 +76,7 @@ void MainWindow::placeArtwork() {
     if (auto* picture = dynamic_cast<QLabel*>(control(control::kDetailsPicture))) {
         picture->setPixmap(detailsPicture(picture->size()));
     }
-    const QString decorativeName = QStringLiteral("static%1").arg(decorativePictureIndex());
+    const QString decorativeName = QStringLiteral("static%1").arg(kDecorativePictureIndex);
     if (auto* picture = findChild<QLabel*>(decorativeName)) {
         picture->setFrameStyle(QFrame::Box | QFrame::Plain);
         const QRect inside = picture->contentsRect();

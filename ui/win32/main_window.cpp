@@ -28,18 +28,6 @@ constexpr UINT kGetBiosInfoAtStart = WM_APP + 1;
 constexpr WPARAM kSystemCommandMask = 0xFFF0;
 constexpr int kTitleLength = 256;
 
-// The template's one picture without an id: the decorative picture.
-int decorativePictureIndex() {
-    int index = 0;
-    for (const ControlTemplate& control : kMainDialogTemplate.controls) {
-        if (control.kind == ControlKind::Picture && control.id == kNoId) {
-            return index;
-        }
-        ++index;
-    }
-    return -1;
-}
-
 bool keyDown(int key) {
     return (GetKeyState(key) & 0x8000) != 0;
 }
@@ -107,7 +95,7 @@ void MainWindow::addAboutCommand() {
 void MainWindow::placeArtwork() {
     detailsBitmap_ =
         showBitmap(control(control::kDetailsPicture), instance(), resource::kDetailsBitmap);
-    if (HWND picture = controlAt(decorativePictureIndex())) {
+    if (HWND picture = controlAt(kDecorativePictureIndex)) {
         // A bordered picture: the border takes its place inside the control.
         SetWindowLongPtrW(picture, GWL_STYLE, GetWindowLongPtrW(picture, GWL_STYLE) | WS_BORDER);
         SetWindowPos(picture, nullptr, 0, 0, 0, 0,
