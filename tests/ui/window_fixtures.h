@@ -32,7 +32,8 @@ struct SampleWindow {
           results(std::make_unique<DetectionResults>()),
           dialog(*results, options,
                  MainWindowServices{detectors, platform.os(), platform.driverHost(),
-                                    platform.shell(), files, localShell}) {
+                                    platform.shell(), files},
+                 localShell) {
         dialog.show();
     }
 

@@ -37,17 +37,16 @@
 namespace romwise::ui {
 
 MainWindow::MainWindow(DetectionResults& results, DetectionOptions& options,
-                       const MainWindowServices& services, QWidget* parent)
+                       const MainWindowServices& services, Shell& localShell, QWidget* parent)
     : QDialog(parent),
-      session_(results, options, *this, services.detectors, services.os, services.driverHost),
-      controller_(session_, services.shell),
+      MainWindowLogic(results, options, services),
       files_(services.files),
-      localShell_(services.localShell),
+      localShell_(localShell),
       choosePrinter_(choosePrinter) {
     buildWindow();
     placeArtwork();
-    connectCommands();
-    controller_.initialize();
+    routeClicks();
+    controller().initialize();
 }
 
 MainWindow::~MainWindow() = default;
@@ -89,32 +88,18 @@ void MainWindow::placeArtwork() {
     }
 }
 
-void MainWindow::connectCommands() {
-    auto onClick = [this](int id, auto&& action) {
-        if (auto* button = dynamic_cast<QPushButton*>(control(id))) {
-            connect(button, &QPushButton::clicked, this, action);
+// Every button's click and every clickable picture's goes to the shared
+// dispatch, which knows the command of each control.
+void MainWindow::routeClicks() {
+    for (const auto& [id, widget] : controls_) {
+        if (auto* button = dynamic_cast<QPushButton*>(widget)) {
+            connect(button, &QPushButton::clicked, this, [this, id = id] { controlClicked(id); });
+        } else if (auto* picture = dynamic_cast<ClickableLabel*>(widget)) {
+            picture->setClickHandler([this, id = id](Qt::KeyboardModifiers modifiers) {
+                controlClicked(id, {modifiers.testFlag(Qt::ControlModifier),
+                                    modifiers.testFlag(Qt::AltModifier)});
+            });
         }
-    };
-    onClick(control::kGetBiosInfo, [this] { controller_.getBiosInfo(); });
-    onClick(control::kClose, [this] {
-        endResult_ = QDialog::Accepted;
-        controller_.closeRequested();
-    });
-    onClick(control::kSubmit, [this] { controller_.submit(); });
-    onClick(control::kSave, [this] { controller_.save(); });
-    onClick(control::kPrint, [this] { controller_.print(); });
-    onClick(control::kOptions, [this] { runOptionsDialog(); });
-    onClick(control::kMoreInfo, [this] { runMoreInfoDialog(); });
-    onClick(control::kHelp, [this] { showHelp(); });
-
-    if (auto* logoArea = dynamic_cast<ClickableLabel*>(control(control::kLogo))) {
-        logoArea->setClickHandler([this](Qt::KeyboardModifiers) { controller_.openWebSite(); });
-    }
-    if (auto* picture = dynamic_cast<ClickableLabel*>(control(control::kDetailsPicture))) {
-        picture->setClickHandler([this](Qt::KeyboardModifiers modifiers) {
-            controller_.detailsPictureClicked(modifiers.testFlag(Qt::ControlModifier),
-                                              modifiers.testFlag(Qt::AltModifier));
-        });
     }
 }
 
@@ -240,20 +225,19 @@ void MainWindow::showHelp() {
     }
 }
 
-void MainWindow::endDialog() {
+void MainWindow::endWindow(DialogEnd result) {
     ended_ = true;
-    done(endResult_);
+    done(result == DialogEnd::Accept ? QDialog::Accepted : QDialog::Rejected);
 }
 
-// The window's own close request takes the close path; the dialog then
-// ends with the cancel result.
+// The window's own close request takes the close path; the window closes
+// only when the path has ended the dialog.
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (ended_) {
         event->accept();
         return;
     }
-    endResult_ = QDialog::Rejected;
-    controller_.closeRequested();
+    windowCloseRequested();
     if (ended_) {
         event->accept();
     } else {

@@ -49,9 +49,10 @@ int main(int argc, char** argv) {
     StandardDetectors detectors(*platform);
     const std::unique_ptr<ReportFiles> files = createReportFiles();
     const std::unique_ptr<Shell> localShell = createLocalShell();
-    const ui::MainWindowServices services{detectors,         platform->os(), platform->driverHost(),
-                                          platform->shell(), *files,         *localShell};
-    ui::MainWindow dialog(processDetectionResults(), processDetectionOptions(), services);
+    const ui::MainWindowServices services{detectors, platform->os(), platform->driverHost(),
+                                          platform->shell(), *files};
+    ui::MainWindow dialog(processDetectionResults(), processDetectionOptions(), services,
+                          *localShell);
     const std::unique_ptr<PrivilegedPass> privilegedPass = createPrivilegedPass(options.machine);
     dialog.session().privilegedPass = privilegedPass.get();
 

@@ -35,12 +35,11 @@ bool keyDown(int key) {
 }  // namespace
 
 MainWindow::MainWindow(DetectionResults& results, DetectionOptions& options,
-                       const MainWindowServices& services)
+                       const MainWindowServices& services, std::wstring helpPage)
     : DialogWindow(kMainDialogTemplate, DialogRole::Main),
-      session_(results, options, *this, services.detectors, services.os, services.driverHost),
-      controller_(session_, services.shell),
+      MainWindowLogic(results, options, services),
       files_(services.files),
-      helpPage_(services.helpPage),
+      helpPage_(std::move(helpPage)),
       choosePrinter_(choosePrinter),
       openHelp_(openWithShell) {}
 
@@ -74,7 +73,7 @@ bool MainWindow::initialize() {
     placeArtwork();
     // The hint, the disabled report buttons, the focus on Get BIOS Info, the
     // hidden More info and the highlight, as the command logic sets them.
-    controller_.initialize();
+    controller().initialize();
     if (getBiosInfoAtStart_) {
         PostMessageW(handle(), kGetBiosInfoAtStart, 0, 0);
     }
@@ -109,45 +108,11 @@ bool MainWindow::command(int id, int notification, HWND control) {
     // A button's other notifications (an owner-drawn button's double click)
     // are no command; neither are a picture's double clicks.
     const bool clicked = notification == BN_CLICKED;  // STN_CLICKED for pictures
-    if (id != IDOK && id != IDCANCEL && !clicked) {
-        return false;
+    if (clicked && controlClicked(id, {keyDown(VK_CONTROL), keyDown(VK_MENU)})) {
+        return true;
     }
-    switch (id) {
-        case control::kGetBiosInfo:
-            controller_.getBiosInfo();
-            return true;
-        case control::kClose:
-            endResult_ = IDOK;
-            controller_.closeRequested();
-            return true;
-        case control::kSubmit:
-            controller_.submit();
-            return true;
-        case control::kSave:
-            controller_.save();
-            return true;
-        case control::kPrint:
-            controller_.print();
-            return true;
-        case control::kOptions:
-            runOptionsDialog();
-            return true;
-        case control::kMoreInfo:
-            runMoreInfoDialog();
-            return true;
-        case control::kHelp:
-            showHelp();
-            return true;
-        case control::kLogo:
-            controller_.openWebSite();
-            return true;
-        case control::kDetailsPicture:
-            controller_.detailsPictureClicked(keyDown(VK_CONTROL), keyDown(VK_MENU));
-            return true;
-        default:
-            // Enter and Escape end the dialog at once, without the close path.
-            return DialogWindow::command(id, notification, control);
-    }
+    // Enter and Escape end the dialog at once, without the close path.
+    return DialogWindow::command(id, notification, control);
 }
 
 bool MainWindow::message(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
@@ -155,13 +120,15 @@ bool MainWindow::message(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& re
         case kGetBiosInfoAtStart:
             ShowWindow(handle(), SW_SHOW);
             UpdateWindow(handle());
-            controller_.getBiosInfo();
+            controller().getBiosInfo();
             return true;
         case WM_CLOSE:
-            // The close box, the system menu and Alt+F4 take the close path;
-            // the dialog then ends as the cancel command would end it.
-            endResult_ = IDCANCEL;
-            controller_.closeRequested();
+            // The close box, the system menu and Alt+F4 take the close path.
+            // The message is left to the dialog manager's default handling
+            // too (`result` stays FALSE), which ends the dialog as the cancel
+            // command would, even when the path kept it open; `result = TRUE`
+            // would keep it open.
+            windowCloseRequested();
             return true;
         case WM_SYSCOMMAND:
             if ((wParam & kSystemCommandMask) == static_cast<WPARAM>(kAboutCommandId)) {
@@ -335,8 +302,8 @@ void MainWindow::showHelp() {
     }
 }
 
-void MainWindow::endDialog() {
-    end(endResult_);
+void MainWindow::endWindow(DialogEnd result) {
+    end(result == DialogEnd::Accept ? IDOK : IDCANCEL);
 }
 
 }  // namespace romwise::ui::win32
