@@ -1,5 +1,6 @@
 // What the detection run and the window's command logic need of the window.
-// The Qt main dialog and the command-line front end each implement it.
+// The Qt main window (ui/qt), the Win32 main window (ui/win32) and the
+// command-line front end each implement it.
 #pragma once
 
 #include <cstdint>

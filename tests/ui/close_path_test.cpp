@@ -8,7 +8,7 @@
 
 #include "modal_script.h"
 #include "model/control_ids.h"
-#include "sample_window.h"
+#include "window_fixtures.h"
 
 namespace romwise::ui {
 namespace {

@@ -16,7 +16,7 @@
 #include "model/control_ids.h"
 #include "platform/encoding/text_encoding.h"
 #include "report/printed_report.h"
-#include "sample_window.h"
+#include "window_fixtures.h"
 
 namespace romwise::ui {
 namespace {

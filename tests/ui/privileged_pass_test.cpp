@@ -14,7 +14,7 @@
 #include "model/control_ids.h"
 #include "model/run_texts.h"
 #include "platform/linux/pkexec_pass.h"
-#include "sample_window.h"
+#include "window_fixtures.h"
 
 namespace romwise::ui {
 namespace {

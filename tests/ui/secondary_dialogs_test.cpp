@@ -15,11 +15,11 @@
 #include "modal_script.h"
 #include "model/control_ids.h"
 #include "report/text_report.h"
-#include "sample_window.h"
 #include "ui/qt/about_box.h"
 #include "ui/qt/confirmation_dialog.h"
 #include "ui/qt/more_info_dialog.h"
 #include "ui/qt/options_dialog.h"
+#include "window_fixtures.h"
 
 namespace romwise::ui {
 namespace {

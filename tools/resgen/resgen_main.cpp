@@ -18,9 +18,9 @@
 #include "tools/resgen/avi_file.h"
 #include "tools/resgen/bitmap_files.h"
 #include "tools/resgen/resource_script.h"
-#include "ui/qt/artwork.h"
 #include "ui/common/dialog_templates.h"
 #include "ui/common/resource_ids.h"
+#include "ui/qt/artwork.h"
 #include "ui/qt/dialog_units.h"
 
 namespace {
@@ -52,17 +52,25 @@ Picture pictureOf(const QImage& image) {
     return picture;
 }
 
-// The pixel size of a main-dialog control, found by id or, for the one
-// picture without an id, by kind.
-QSize controlPixels(int id, ui::ControlKind kind, int border) {
+// The pixel size of a main-dialog control, less its border.
+QSize controlPixels(const ui::ControlTemplate& control, int border) {
+    const QRect rect = ui::dialogRectToPixels(kReferenceUnits, control.x, control.y, control.width,
+                                              control.height);
+    return rect.size() - QSize(border, border);
+}
+
+// The main dialog's control with this id.
+const ui::ControlTemplate& mainControl(int id) {
     for (const ui::ControlTemplate& control : ui::kMainDialogTemplate.controls) {
-        if (control.id == id && control.kind == kind) {
-            const QRect rect = ui::dialogRectToPixels(kReferenceUnits, control.x, control.y,
-                                                      control.width, control.height);
-            return rect.size() - QSize(border, border);
+        if (control.id == id) {
+            return control;
         }
     }
     throw std::runtime_error("the main dialog template lacks a control the artwork needs");
+}
+
+const ui::ControlTemplate& decorativePictureControl() {
+    return ui::kMainDialogTemplate.controls[static_cast<std::size_t>(ui::kDecorativePictureIndex)];
 }
 
 Bytes icon(std::span<const int> sizes) {
@@ -74,7 +82,7 @@ Bytes icon(std::span<const int> sizes) {
 }
 
 Bytes logoClip() {
-    const QSize size = controlPixels(control::kLogo, ui::ControlKind::Frame, kBorderPixels);
+    const QSize size = controlPixels(mainControl(control::kLogo), kBorderPixels);
     std::vector<Picture> frames;
     for (int frame = 0; frame < ui::kLogoFrameCount; ++frame) {
         QImage image(size, QImage::Format_RGB32);
@@ -142,14 +150,13 @@ int main(int argc, char** argv) {
              icon(kApplicationIconSizes)},
             {ui::resource::kAboutIcon, "ICON", "about.ico", icon(kAboutIconSizes)},
             {ui::resource::kDetailsBitmap, "BITMAP", "details.bmp",
-             bitmapFile(pictureOf(ui::detailsPicture(controlPixels(control::kDetailsPicture,
-                                                                   ui::ControlKind::Picture, 0))
-                                      .toImage()))},
+             bitmapFile(pictureOf(
+                 ui::detailsPicture(controlPixels(mainControl(control::kDetailsPicture), 0))
+                     .toImage()))},
             {ui::resource::kDecorativeBitmap, "BITMAP", "decorative.bmp",
-             bitmapFile(
-                 pictureOf(ui::decorativePicture(
-                               controlPixels(ui::kNoId, ui::ControlKind::Picture, kBorderPixels))
-                               .toImage()))},
+             bitmapFile(pictureOf(
+                 ui::decorativePicture(controlPixels(decorativePictureControl(), kBorderPixels))
+                     .toImage()))},
             {ui::resource::kLogoClip, "AVI", "logo.avi", logoClip()},
         };
         std::vector<FileResource> resources;

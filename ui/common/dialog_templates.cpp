@@ -99,7 +99,20 @@ constexpr ControlTemplate kMoreInfoControls[] = {
     {kNoId, K::GroupBox, 18, 13, 126, 95, "内存配置"},
 };
 
+constexpr int findDecorativePicture() {
+    for (int index = 0; const ControlTemplate& control : kMainControls) {
+        if (control.kind == K::Picture && control.id == kNoId) {
+            return index;
+        }
+        ++index;
+    }
+    return -1;
+}
+static_assert(findDecorativePicture() >= 0, "the main template has a decorative picture");
+
 }  // namespace
+
+const int kDecorativePictureIndex = findDecorativePicture();
 
 const DialogTemplate kMainDialogTemplate = {328, 286, "Quorvel Romwise", "宋体", 10, kMainControls};
 const DialogTemplate kAboutBoxTemplate = {217, 60, "关于 Romwise", "宋体", 10, kAboutControls};

@@ -4,9 +4,10 @@
 
 #include "model/control_ids.h"
 #include "model/product_identity.h"
-#include "ui/qt/artwork.h"
+#include "ui/common/dialog_templates.h"
 #include "ui/common/window_texts.h"
-#include "ui/qt/dialog_templates.h"
+#include "ui/qt/artwork.h"
+#include "ui/qt/dialog_builder.h"
 
 namespace romwise::ui {
 

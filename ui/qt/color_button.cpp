@@ -3,71 +3,24 @@
 #include <QPainter>
 #include <QPen>
 
+#include "ui/common/window_texts.h"
+
 namespace romwise::ui {
 
 namespace {
 
-constexpr std::uint32_t kBlack = 0x000000;
-constexpr std::uint32_t kWhite = 0xFFFFFF;
-constexpr std::uint32_t kGrey = 0x808080;
-
-// A rectangle with exclusive right and bottom edges, like the platform's.
-struct Edges {
-    int left, top, right, bottom;
-
-    Edges shrunk(int by) const { return {left + by, top + by, right - by, bottom - by}; }
-};
-
-Edges edgesOf(const QRect& rect) {
-    return {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
+QRect qRectOf(const PixelRect& r) {
+    return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
-// A 1-pixel line from (x0, y0) towards (x1, y1), without its end point;
-// lines are only ever horizontal or vertical here.
-void line(QPainter& painter, int x0, int y0, int x1, int y1, std::uint32_t color) {
-    const QColor c = colorFromBgr(color);
-    if (y0 == y1 && x1 > x0) {
-        painter.fillRect(QRect(x0, y0, x1 - x0, 1), c);
-    } else if (x0 == x1 && y1 > y0) {
-        painter.fillRect(QRect(x0, y0, 1, y1 - y0), c);
+// A 1-pixel line without its end point, horizontal or vertical.
+void drawLine(QPainter& painter, const FrameLine& line) {
+    const QColor c = colorFromBgr(line.color);
+    if (line.y0 == line.y1 && line.x1 > line.x0) {
+        painter.fillRect(QRect(line.x0, line.y0, line.x1 - line.x0, 1), c);
+    } else if (line.x0 == line.x1 && line.y1 > line.y0) {
+        painter.fillRect(QRect(line.x0, line.y0, 1, line.y1 - line.y0), c);
     }
-}
-
-void topEdge(QPainter& p, const Edges& e, std::uint32_t c) {
-    line(p, e.left, e.top, e.right, e.top, c);
-}
-void leftEdge(QPainter& p, const Edges& e, std::uint32_t c) {
-    line(p, e.left, e.top, e.left, e.bottom, c);
-}
-void bottomEdge(QPainter& p, const Edges& e, std::uint32_t c) {
-    line(p, e.left, e.bottom - 1, e.right, e.bottom - 1, c);
-}
-void rightEdge(QPainter& p, const Edges& e, std::uint32_t c) {
-    line(p, e.right - 1, e.top, e.right - 1, e.bottom, c);
-}
-
-void allEdges(QPainter& p, const Edges& e, std::uint32_t c) {
-    topEdge(p, e, c);
-    leftEdge(p, e, c);
-    bottomEdge(p, e, c);
-    rightEdge(p, e, c);
-}
-
-void raisedFrame(QPainter& p, Edges e, const ColorButtonColors& colors) {
-    topEdge(p, e, colors.highlight);
-    leftEdge(p, e, colors.highlight);
-    bottomEdge(p, e, colors.darkShadow);
-    rightEdge(p, e, colors.darkShadow);
-    e = e.shrunk(1);
-    topEdge(p, e, colors.light);
-    leftEdge(p, e, colors.light);
-    bottomEdge(p, e, colors.shadow);
-    rightEdge(p, e, colors.shadow);
-}
-
-void pressedFrame(QPainter& p, Edges e, const ColorButtonColors& colors) {
-    allEdges(p, e, colors.darkShadow);
-    allEdges(p, e.shrunk(1), colors.shadow);
 }
 
 void label(QPainter& painter, const QRect& rect, const QString& text, std::uint32_t color) {
@@ -79,7 +32,7 @@ void label(QPainter& painter, const QRect& rect, const QString& text, std::uint3
 
 // The platform's dotted focus mark: every other pixel of the rectangle's
 // outline inverted, in a checkerboard aligned to the painting origin.
-void focusRectangle(QPainter& painter, const Edges& e) {
+void focusRectangle(QPainter& painter, const PixelRect& e) {
     if (e.right - e.left < 1 || e.bottom - e.top < 1) {
         return;
     }
@@ -139,31 +92,20 @@ ColorButtonColors systemButtonColors(const QPalette& palette) {
 
 void drawColorButton(QPainter& painter, const QRect& rect, const ColorButtonColors& colors,
                      const ColorButtonState& state, const QString& text) {
-    const Edges whole = edgesOf(rect);
-    const QRect restingLabel = rect.translated(-1, -1);
-    const QRect pressedLabel = rect;
+    const PixelRect button = {rect.left(), rect.top(), rect.left() + rect.width(),
+                              rect.top() + rect.height()};
+    const ColorButtonPlan plan = planColorButton(button, colors, state);
     const QString caption = singleLineLabel(text);
 
-    painter.fillRect(rect, colorFromBgr(state.disabled ? colors.disabledFace : colors.face));
-
-    if (state.selected) {
-        pressedFrame(painter, whole, colors);
-    } else if (state.focus || state.isDefault) {
-        allEdges(painter, whole, kBlack);
-        raisedFrame(painter, whole.shrunk(1), colors);
-    } else {
-        raisedFrame(painter, whole, colors);
+    painter.fillRect(qRectOf(plan.face), colorFromBgr(plan.faceColor));
+    for (const FrameLine& line : plan.frame()) {
+        drawLine(painter, line);
     }
-
-    if (state.disabled) {
-        label(painter, pressedLabel, caption, kWhite);
-        label(painter, restingLabel, caption, kGrey);
-    } else {
-        label(painter, state.selected ? pressedLabel : restingLabel, caption, colors.text);
+    for (const LabelDrawing& drawing : plan.labelDrawings()) {
+        label(painter, qRectOf(drawing.rect), caption, drawing.color);
     }
-
-    if (state.focus) {
-        focusRectangle(painter, whole.shrunk(4));
+    if (plan.hasFocusRectangle) {
+        focusRectangle(painter, plan.focusRectangle);
     }
 }
 

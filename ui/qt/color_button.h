@@ -1,5 +1,7 @@
 // A push button that paints itself with a face and a label colour of its
-// own, so the window can move a highlight from button to button.
+// own, so the window can move a highlight from button to button. It renders
+// the frame plan both windows share (ui/common/color_button_plan.h) with a
+// QPainter.
 #pragma once
 
 #include <QPalette>
@@ -8,29 +10,11 @@
 #include <QString>
 #include <cstdint>
 
-#include "ui/common/window_texts.h"
+#include "ui/common/color_button_plan.h"
 
 class QPainter;
 
 namespace romwise::ui {
-
-// Colours in the 00BBGGRR layout.
-struct ColorButtonColors {
-    std::uint32_t text;
-    std::uint32_t face;
-    std::uint32_t disabledFace;
-    std::uint32_t light;       // inner top-left edge of the raised frame
-    std::uint32_t highlight;   // outer top-left edge of the raised frame
-    std::uint32_t shadow;      // inner bottom-right edge; inner ring when pressed
-    std::uint32_t darkShadow;  // outer bottom-right edge; outer ring when pressed
-};
-
-struct ColorButtonState {
-    bool selected = false;  // held down
-    bool disabled = false;
-    bool focus = false;
-    bool isDefault = false;
-};
 
 QColor colorFromBgr(std::uint32_t value);
 std::uint32_t bgrFromColor(const QColor& color);

@@ -1,6 +1,7 @@
 #include "ui/qt/confirmation_dialog.h"
 
-#include "ui/qt/dialog_templates.h"
+#include "ui/common/dialog_templates.h"
+#include "ui/qt/dialog_builder.h"
 
 namespace romwise::ui {
 

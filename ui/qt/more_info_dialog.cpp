@@ -4,18 +4,11 @@
 #include <algorithm>
 
 #include "model/control_ids.h"
-#include "platform/encoding/text_encoding.h"
-#include "ui/qt/dialog_templates.h"
+#include "ui/common/dialog_templates.h"
+#include "ui/qt/dialog_builder.h"
+#include "ui/qt/record_text.h"
 
 namespace romwise::ui {
-
-namespace {
-
-QString fromRecord(const char* text) {
-    return QString::fromStdString(windows1252ToUtf8(text));
-}
-
-}  // namespace
 
 MoreInfoDialog::MoreInfoDialog(const DetectionResults& results, QWidget* parent) : QDialog(parent) {
     const auto controls = buildDialog(*this, kMoreInfoTemplate);

@@ -3,7 +3,8 @@
 #include <QCheckBox>
 
 #include "model/control_ids.h"
-#include "ui/qt/dialog_templates.h"
+#include "ui/common/dialog_templates.h"
+#include "ui/qt/dialog_builder.h"
 
 namespace romwise::ui {
 

@@ -4,8 +4,9 @@
 #include <QLineEdit>
 
 #include "model/control_ids.h"
+#include "ui/common/dialog_templates.h"
 #include "ui/common/window_texts.h"
-#include "ui/qt/dialog_templates.h"
+#include "ui/qt/dialog_builder.h"
 
 namespace romwise::ui {
 

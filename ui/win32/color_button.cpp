@@ -6,60 +6,18 @@ namespace romwise::ui::win32 {
 
 namespace {
 
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kGrey = RGB(128, 128, 128);
+RECT rectOf(const PixelRect& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
 
 // A 1-pixel line without its end point, in a pen of its own.
-void line(HDC dc, int x0, int y0, int x1, int y1, COLORREF color) {
-    HPEN pen = CreatePen(PS_SOLID, 1, color);
+void drawLine(HDC dc, const FrameLine& line) {
+    HPEN pen = CreatePen(PS_SOLID, 1, line.color);
     HGDIOBJ previous = SelectObject(dc, pen);
-    MoveToEx(dc, x0, y0, nullptr);
-    LineTo(dc, x1, y1);
+    MoveToEx(dc, line.x0, line.y0, nullptr);
+    LineTo(dc, line.x1, line.y1);
     SelectObject(dc, previous);
     DeleteObject(pen);
-}
-
-void topEdge(HDC dc, const RECT& r, COLORREF c) {
-    line(dc, r.left, r.top, r.right, r.top, c);
-}
-void leftEdge(HDC dc, const RECT& r, COLORREF c) {
-    line(dc, r.left, r.top, r.left, r.bottom, c);
-}
-void bottomEdge(HDC dc, const RECT& r, COLORREF c) {
-    line(dc, r.left, r.bottom - 1, r.right, r.bottom - 1, c);
-}
-void rightEdge(HDC dc, const RECT& r, COLORREF c) {
-    line(dc, r.right - 1, r.top, r.right - 1, r.bottom, c);
-}
-
-void allEdges(HDC dc, const RECT& r, COLORREF c) {
-    topEdge(dc, r, c);
-    leftEdge(dc, r, c);
-    bottomEdge(dc, r, c);
-    rightEdge(dc, r, c);
-}
-
-RECT shrunk(RECT r, int by) {
-    InflateRect(&r, -by, -by);
-    return r;
-}
-
-void raisedFrame(HDC dc, RECT r, const ColorButton::Colors& colors) {
-    topEdge(dc, r, colors.highlight);
-    leftEdge(dc, r, colors.highlight);
-    bottomEdge(dc, r, colors.darkShadow);
-    rightEdge(dc, r, colors.darkShadow);
-    r = shrunk(r, 1);
-    topEdge(dc, r, colors.light);
-    leftEdge(dc, r, colors.light);
-    bottomEdge(dc, r, colors.shadow);
-    rightEdge(dc, r, colors.shadow);
-}
-
-void pressedFrame(HDC dc, const RECT& r, const ColorButton::Colors& colors) {
-    allEdges(dc, r, colors.darkShadow);
-    allEdges(dc, shrunk(r, 1), colors.shadow);
 }
 
 // One line, centred both ways, on a transparent background; the device
@@ -72,7 +30,7 @@ void label(HDC dc, RECT r, const wchar_t* text, int length, COLORREF color) {
 
 }  // namespace
 
-ColorButton::Colors systemButtonColors() {
+ColorButtonColors systemButtonColors() {
     return {GetSysColor(COLOR_BTNTEXT),      GetSysColor(COLOR_BTNFACE),
             GetSysColor(COLOR_BTNFACE),      GetSysColor(COLOR_3DLIGHT),
             GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW),
@@ -101,43 +59,35 @@ void ColorButton::repaint() const {
 
 void ColorButton::drawItem(const DRAWITEMSTRUCT& item) const {
     HDC dc = item.hDC;
-    const RECT whole = item.rcItem;
-    const RECT focus = shrunk(whole, 4);
-    RECT resting = whole;
-    OffsetRect(&resting, -1, -1);
-    const RECT pressed = whole;
-
-    const bool selected = (item.itemState & ODS_SELECTED) != 0;
-    const bool disabled = (item.itemState & ODS_DISABLED) != 0;
-    const bool hasFocus = (item.itemState & ODS_FOCUS) != 0;
-    const bool isDefault = (item.itemState & ODS_DEFAULT) != 0;
+    ColorButtonState state;
+    state.selected = (item.itemState & ODS_SELECTED) != 0;
+    state.disabled = (item.itemState & ODS_DISABLED) != 0;
+    state.focus = (item.itemState & ODS_FOCUS) != 0;
+    state.isDefault = (item.itemState & ODS_DEFAULT) != 0;
+    const RECT& r = item.rcItem;
+    const ColorButtonPlan plan =
+        planColorButton({r.left, r.top, r.right, r.bottom}, colors_, state);
 
     wchar_t text[kMaxButtonLabel + 1] = {};
     const int length = GetWindowTextW(item.hwndItem, text, kMaxButtonLabel + 1);
 
-    HBRUSH brush = CreateSolidBrush(disabled ? colors_.disabledFace : colors_.face);
-    FillRect(dc, &whole, brush);
+    const RECT face = rectOf(plan.face);
+    HBRUSH brush = CreateSolidBrush(plan.faceColor);
+    FillRect(dc, &face, brush);
     DeleteObject(brush);
 
-    if (selected) {
-        pressedFrame(dc, whole, colors_);
-    } else if (hasFocus || isDefault) {
-        allEdges(dc, whole, kBlack);
-        raisedFrame(dc, shrunk(whole, 1), colors_);
-    } else {
-        raisedFrame(dc, whole, colors_);
+    for (const FrameLine& line : plan.frame()) {
+        drawLine(dc, line);
     }
 
     const int previousMode = SetBkMode(dc, TRANSPARENT);
-    if (disabled) {
-        label(dc, pressed, text, length, kWhite);
-        label(dc, resting, text, length, kGrey);
-    } else {
-        label(dc, selected ? pressed : resting, text, length, colors_.text);
+    for (const LabelDrawing& drawing : plan.labelDrawings()) {
+        label(dc, rectOf(drawing.rect), text, length, drawing.color);
     }
     SetBkMode(dc, previousMode);
 
-    if (hasFocus) {
+    if (plan.hasFocusRectangle) {
+        const RECT focus = rectOf(plan.focusRectangle);
         DrawFocusRect(dc, &focus);
     }
 }

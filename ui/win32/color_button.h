@@ -1,27 +1,20 @@
 // The owner-drawn push button with a face and a label colour of its own:
 // the window attaches one to each of its two large buttons and paints them
-// when the dialog receives WM_DRAWITEM.
+// when the dialog receives WM_DRAWITEM, rendering the frame plan both
+// windows share (ui/common/color_button_plan.h) with GDI.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
 
+#include "ui/common/color_button_plan.h"
+
 namespace romwise::ui::win32 {
 
 class ColorButton {
   public:
-    // Colours in the 00BBGGRR layout; the constructor takes the system's.
-    struct Colors {
-        std::uint32_t text;
-        std::uint32_t face;
-        std::uint32_t disabledFace;
-        std::uint32_t light;       // inner top-left edge of the raised frame
-        std::uint32_t highlight;   // outer top-left edge of the raised frame
-        std::uint32_t shadow;      // inner bottom-right edge; inner ring when pressed
-        std::uint32_t darkShadow;  // outer bottom-right edge; outer ring when pressed
-    };
-
+    // Takes the system's colours.
     ColorButton();
 
     // The button control (BS_OWNERDRAW) this object paints.
@@ -30,7 +23,7 @@ class ColorButton {
 
     void setColors(std::uint32_t text, std::uint32_t face);
     void resetColors();
-    const Colors& colors() const { return colors_; }
+    const ColorButtonColors& colors() const { return colors_; }
 
     // Paints the whole button as the item asks: face, frame, label and focus
     // rectangle, with one pen per edge and one brush, nothing kept.
@@ -40,10 +33,10 @@ class ColorButton {
     void repaint() const;
 
     HWND button_ = nullptr;
-    Colors colors_;
+    ColorButtonColors colors_;
 };
 
 // The system's button colours, as a new button takes them.
-ColorButton::Colors systemButtonColors();
+ColorButtonColors systemButtonColors();
 
 }  // namespace romwise::ui::win32

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "ui/common/dialog_template_data.h"
-#include "ui/win32/dialog_template_builder.h"
+#include "ui/win32/dialog_builder.h"
 
 namespace romwise::ui::win32 {
 

@@ -6,11 +6,15 @@
 #include "ui/common/dialog_templates.h"
 #include "ui/common/resource_ids.h"
 #include "ui/common/window_texts.h"
+#include "ui/win32/about_box.h"
+#include "ui/win32/artwork.h"
+#include "ui/win32/confirmation_dialog.h"
 #include "ui/win32/help_page.h"
+#include "ui/win32/more_info_dialog.h"
+#include "ui/win32/options_dialog.h"
 #include "ui/win32/report_printing.h"
-#include "ui/win32/secondary_dialogs.h"
+#include "ui/win32/save_report_dialog.h"
 #include "ui/win32/wide_text.h"
-#include "ui/win32/window_artwork.h"
 
 namespace romwise::ui::win32 {
 
@@ -23,18 +27,6 @@ constexpr UINT kGetBiosInfoAtStart = WM_APP + 1;
 constexpr WPARAM kSystemCommandMask = 0xFFF0;
 constexpr int kTitleLength = 256;
 
-// The template's one picture without an id: the decorative picture.
-int decorativePictureIndex() {
-    int index = 0;
-    for (const ControlTemplate& control : kMainDialogTemplate.controls) {
-        if (control.kind == ControlKind::Picture && control.id == kNoId) {
-            return index;
-        }
-        ++index;
-    }
-    return -1;
-}
-
 bool keyDown(int key) {
     return (GetKeyState(key) & 0x8000) != 0;
 }
@@ -42,11 +34,10 @@ bool keyDown(int key) {
 }  // namespace
 
 MainWindow::MainWindow(DetectionResults& results, DetectionOptions& options,
-                       const MainWindowServices& services)
+                       const MainWindowServices& services, std::wstring helpPage)
     : DialogWindow(kMainDialogTemplate, DialogRole::Main),
-      session_(results, options, *this, services.detectors, services.os, services.driverHost),
-      controller_(session_, services.shell, services.files),
-      helpPage_(services.helpPage),
+      MainWindowLogic(results, options, services),
+      helpPage_(std::move(helpPage)),
       choosePrinter_(choosePrinter),
       openHelp_(openWithShell) {}
 
@@ -80,7 +71,7 @@ bool MainWindow::initialize() {
     placeArtwork();
     // The hint, the disabled report buttons, the focus on Get BIOS Info, the
     // hidden More info and the highlight, as the command logic sets them.
-    controller_.initialize();
+    controller().initialize();
     if (getBiosInfoAtStart_) {
         PostMessageW(handle(), kGetBiosInfoAtStart, 0, 0);
     }
@@ -101,7 +92,7 @@ void MainWindow::addAboutCommand() {
 void MainWindow::placeArtwork() {
     detailsBitmap_ =
         showBitmap(control(control::kDetailsPicture), instance(), resource::kDetailsBitmap);
-    if (HWND picture = controlAt(decorativePictureIndex())) {
+    if (HWND picture = controlAt(kDecorativePictureIndex)) {
         // A bordered picture: the border takes its place inside the control.
         SetWindowLongPtrW(picture, GWL_STYLE, GetWindowLongPtrW(picture, GWL_STYLE) | WS_BORDER);
         SetWindowPos(picture, nullptr, 0, 0, 0, 0,
@@ -115,45 +106,11 @@ bool MainWindow::command(int id, int notification, HWND control) {
     // A button's other notifications (an owner-drawn button's double click)
     // are no command; neither are a picture's double clicks.
     const bool clicked = notification == BN_CLICKED;  // STN_CLICKED for pictures
-    if (id != IDOK && id != IDCANCEL && !clicked) {
-        return false;
+    if (clicked && controlClicked(id, {keyDown(VK_CONTROL), keyDown(VK_MENU)})) {
+        return true;
     }
-    switch (id) {
-        case control::kGetBiosInfo:
-            controller_.getBiosInfo();
-            return true;
-        case control::kClose:
-            endResult_ = IDOK;
-            controller_.closeRequested();
-            return true;
-        case control::kSubmit:
-            controller_.submit();
-            return true;
-        case control::kSave:
-            controller_.save();
-            return true;
-        case control::kPrint:
-            controller_.print();
-            return true;
-        case control::kOptions:
-            runOptionsDialog();
-            return true;
-        case control::kMoreInfo:
-            runMoreInfoDialog();
-            return true;
-        case control::kHelp:
-            showHelp();
-            return true;
-        case control::kLogo:
-            controller_.openWebSite();
-            return true;
-        case control::kDetailsPicture:
-            controller_.detailsPictureClicked(keyDown(VK_CONTROL), keyDown(VK_MENU));
-            return true;
-        default:
-            // Enter and Escape end the dialog at once, without the close path.
-            return DialogWindow::command(id, notification, control);
-    }
+    // Enter and Escape end the dialog at once, without the close path.
+    return DialogWindow::command(id, notification, control);
 }
 
 bool MainWindow::message(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
@@ -161,13 +118,15 @@ bool MainWindow::message(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& re
         case kGetBiosInfoAtStart:
             ShowWindow(handle(), SW_SHOW);
             UpdateWindow(handle());
-            controller_.getBiosInfo();
+            controller().getBiosInfo();
             return true;
         case WM_CLOSE:
-            // The close box, the system menu and Alt+F4 take the close path;
-            // the dialog then ends as the cancel command would end it.
-            endResult_ = IDCANCEL;
-            controller_.closeRequested();
+            // The close box, the system menu and Alt+F4 take the close path.
+            // The message is left to the dialog manager's default handling
+            // too (`result` stays FALSE), which ends the dialog as the cancel
+            // command would, even when the path kept it open; `result = TRUE`
+            // would keep it open.
+            windowCloseRequested();
             return true;
         case WM_SYSCOMMAND:
             if ((wParam & kSystemCommandMask) == static_cast<WPARAM>(kAboutCommandId)) {
@@ -292,7 +251,7 @@ DialogResult MainWindow::runCloseConfirmation() {
 }
 
 void MainWindow::runSaveReportDialog() {
-    SaveReportDialog dialog(wideFromAnsi(controller_.proposedReportPath()),
+    SaveReportDialog dialog(wideFromAnsi(controller().proposedReportPath()),
                             [this](const std::wstring& path) {
                                 // A name the system's code page cannot spell exactly would name
                                 // another file: refuse it as a file that cannot be written.
@@ -301,7 +260,7 @@ void MainWindow::runSaveReportDialog() {
                                     messageBox(kFileErrorSaving, kErrorCaption);
                                     return;
                                 }
-                                controller_.saveReport(*ansi);
+                                controller().saveReport(*ansi);
                             });
     dialog.runModal(handle());
 }
@@ -311,7 +270,7 @@ void MainWindow::runPrintJob() {
     if (printer == nullptr) {
         return;  // cancelling is not an error
     }
-    printReportOn(printer, session_.results);
+    printReport(printer, session_.results);
     DeleteDC(printer);
 }
 
@@ -341,8 +300,8 @@ void MainWindow::showHelp() {
     }
 }
 
-void MainWindow::endDialog() {
-    end(endResult_);
+void MainWindow::endWindow(DialogEnd result) {
+    end(result == DialogEnd::Accept ? IDOK : IDCANCEL);
 }
 
 }  // namespace romwise::ui::win32

@@ -1,7 +1,8 @@
-// The main window, a native dialog from the main template: the fields a
-// pass fills, every command button, the logo animation and the two pictures.
-// It implements the view the detection run and the command logic talk to,
-// and forwards every command to the same controller as the Qt window.
+// The Win32 main window, a native dialog from the main template: the fields
+// a pass fills, every command button, the logo animation and the two
+// pictures. It draws what the command logic asks for and routes its clicks
+// and close requests to the logic both windows share
+// (ui/common/main_window_logic.h).
 #pragma once
 
 #include <windows.h>
@@ -9,28 +10,13 @@
 #include <functional>
 #include <string>
 
-#include "app/detection_session.h"
-#include "app/main_controller.h"
-#include "model/main_view.h"
-#include "report/report_files.h"
-#include "report/shell.h"
+#include "ui/common/main_window_logic.h"
 #include "ui/win32/color_button.h"
 #include "ui/win32/dialog_window.h"
 
 namespace romwise::ui::win32 {
 
-// Everything outside the window that it works with.
-struct MainWindowServices {
-    Detectors& detectors;
-    OsServices& os;
-    DriverHost& driverHost;
-    Shell& shell;
-    ReportFiles& files;
-    // Our help page; empty when there is none.
-    std::wstring helpPage;
-};
-
-class MainWindow : public DialogWindow, public MainView {
+class MainWindow : public DialogWindow, public MainWindowLogic {
   public:
     // Asks for a printer and returns its device context (nullptr: cancelled);
     // the window deletes it after the job.
@@ -38,16 +24,15 @@ class MainWindow : public DialogWindow, public MainView {
     // Opens the help page; true when a program took it.
     using HelpOpener = std::function<bool(const std::wstring& page)>;
 
+    // `helpPage` is our help page; empty when there is none.
     MainWindow(DetectionResults& results, DetectionOptions& options,
-               const MainWindowServices& services);
+               const MainWindowServices& services, std::wstring helpPage);
     ~MainWindow() override;
 
     // Runs the window until it ends; `getBiosInfo` presses Get BIOS Info as
     // soon as it shows. Returns the dialog's result.
     INT_PTR run(bool getBiosInfo);
 
-    MainController& controller() { return controller_; }
-    DetectionSession& session() { return session_; }
     const ColorButton* colorButton(int controlId) const;
     HWND logoAnimation() const { return logo_; }
     void setPrinterChooser(PrinterChooser chooser) { choosePrinter_ = std::move(chooser); }
@@ -68,9 +53,9 @@ class MainWindow : public DialogWindow, public MainView {
     void runMoreInfoDialog() override;
     void runAboutBox() override;
     void showHelp() override;
-    void endDialog() override;
 
   protected:
+    void endWindow(DialogEnd result) override;
     bool initialize() override;
     bool command(int id, int notification, HWND control) override;
     bool message(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
@@ -82,8 +67,6 @@ class MainWindow : public DialogWindow, public MainView {
     void paintMinimised();
     void showMessage(const std::wstring& text, const std::wstring& caption);
 
-    DetectionSession session_;
-    MainController controller_;
     std::wstring helpPage_;
     ColorButton getBiosInfoButton_;
     ColorButton submitButton_;
@@ -95,7 +78,6 @@ class MainWindow : public DialogWindow, public MainView {
     HBITMAP decorativeBitmap_ = nullptr;
     HWND logo_ = nullptr;
     bool getBiosInfoAtStart_ = false;
-    INT_PTR endResult_ = IDOK;
 };
 
 }  // namespace romwise::ui::win32

@@ -1,4 +1,4 @@
-#include <windows.h>
+#include "ui/win32/more_info_dialog.h"
 
 #include <commctrl.h>
 
@@ -9,7 +9,6 @@
 #include "model/control_ids.h"
 #include "ui/common/dialog_templates.h"
 #include "ui/common/window_texts.h"
-#include "ui/win32/secondary_dialogs.h"
 #include "ui/win32/wide_text.h"
 
 namespace romwise::ui::win32 {

@@ -1,6 +1,7 @@
+#include "ui/win32/options_dialog.h"
+
 #include "model/control_ids.h"
 #include "ui/common/dialog_templates.h"
-#include "ui/win32/secondary_dialogs.h"
 
 namespace romwise::ui::win32 {
 

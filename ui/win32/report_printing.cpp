@@ -35,7 +35,7 @@ HDC choosePrinter(HWND owner) {
     return dialog.hDC;
 }
 
-void printReportOn(HDC device, const DetectionResults& results) {
+void printReport(HDC device, const DetectionResults& results) {
     TEXTMETRICW metrics = {};
     GetTextMetricsW(device, &metrics);
     const int pitch = metrics.tmHeight + metrics.tmExternalLeading;

@@ -16,6 +16,6 @@ HDC choosePrinter(HWND owner);
 // aligned on its baseline, and the report's lines at x = 0, line k's
 // baseline at k times the pitch of the device's default font (character
 // height plus external leading). Errors of the job are not examined.
-void printReportOn(HDC device, const DetectionResults& results);
+void printReport(HDC device, const DetectionResults& results);
 
 }  // namespace romwise::ui::win32

@@ -91,9 +91,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     InitCommonControlsEx(&controls);
     StandardDetectors detectors(*platform);
     const std::unique_ptr<ReportFiles> files = createReportFiles();
-    const MainWindowServices services{detectors,         platform->os(), platform->driverHost(),
-                                      platform->shell(), *files,         installedHelpPage()};
-    MainWindow window(processDetectionResults(), processDetectionOptions(), services);
+    const ui::MainWindowServices services{detectors, platform->os(), platform->driverHost(),
+                                          platform->shell(), *files};
+    MainWindow window(processDetectionResults(), processDetectionOptions(), services,
+                      installedHelpPage());
     if (window.run(options.getBiosInfo) == kDialogFailed) {
         tell(kNoWindow, true);
         return kExitNoWindow;

@@ -1,6 +1,7 @@
-// The owner-drawn colour button's pixels in each state, painted as
-// WM_DRAWITEM asks: face, frame rings and their corners, the focus dots, the
-// embossed disabled label and the 1-pixel press offset.
+// The owner-drawn colour button's own drawing of the shared frame plan
+// (whose cases are in tests/ui_common), painted as WM_DRAWITEM asks: the
+// item's state flags, lines without their end points, the system's focus
+// rectangle, the label in its colours and places, and the system colours.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -108,53 +109,42 @@ class ColorButtonPainting : public ::testing::Test {
     ColorButton painter;
 };
 
-TEST_F(ColorButtonPainting, RestingButtonHasTheRaisedFrameWithBottomRightEdgesWinningCorners) {
-    Canvas canvas;
-    paint(canvas, 0);
-    const ColorButton::Colors& c = painter.colors();
-    EXPECT_EQ(canvas.at(0, 0), c.highlight);
-    EXPECT_EQ(canvas.at(0, 15), c.highlight);
-    EXPECT_EQ(canvas.at(99, 0), c.darkShadow);
-    EXPECT_EQ(canvas.at(0, 29), c.darkShadow);
-    EXPECT_EQ(canvas.at(99, 29), c.darkShadow);
-    EXPECT_EQ(canvas.at(1, 1), c.light);
-    EXPECT_EQ(canvas.at(98, 28), c.shadow);
-    EXPECT_EQ(canvas.at(2, 2), c.face);
-    EXPECT_FALSE(hasFocusDots(canvas, c.face));
-    EXPECT_TRUE(hasColour(canvas, kRed)) << "the label in the text colour";
-}
-
-TEST_F(ColorButtonPainting, FocusAddsTheBlackOutlineAndTheDottedRectangle) {
+TEST_F(ColorButtonPainting, DrawsThePlansLinesWithoutEndPointsAndTheSystemsFocusRectangle) {
     Canvas canvas;
     paint(canvas, ODS_FOCUS);
-    const ColorButton::Colors& c = painter.colors();
+    const ColorButtonColors& c = painter.colors();
     EXPECT_EQ(canvas.at(0, 0), RGB(0, 0, 0));
     EXPECT_EQ(canvas.at(99, 29), RGB(0, 0, 0));
     EXPECT_EQ(canvas.at(1, 1), c.highlight);
-    EXPECT_EQ(canvas.at(2, 2), c.light);
+    EXPECT_EQ(canvas.at(99, 1), RGB(0, 0, 0)) << "the ring's top edge stops before its end point";
     EXPECT_EQ(canvas.at(98, 28), c.darkShadow);
-    EXPECT_EQ(canvas.at(97, 27), c.shadow);
     EXPECT_TRUE(hasFocusDots(canvas, c.face));
     EXPECT_EQ(canvas.at(3, 3), c.face);
 }
 
-TEST_F(ColorButtonPainting, PressedButtonHasTheSunkenRingsNeverTheOutlineButKeepsTheDots) {
-    Canvas canvas;
-    paint(canvas, ODS_SELECTED | ODS_FOCUS);
-    const ColorButton::Colors& c = painter.colors();
-    EXPECT_EQ(canvas.at(0, 0), c.darkShadow);
-    EXPECT_EQ(canvas.at(99, 29), c.darkShadow);
-    EXPECT_EQ(canvas.at(1, 1), c.shadow);
-    EXPECT_EQ(canvas.at(98, 28), c.shadow);
-    EXPECT_EQ(canvas.at(2, 2), c.face);
-    EXPECT_TRUE(hasFocusDots(canvas, c.face));
+TEST_F(ColorButtonPainting, TheItemsStateFlagsChooseThePlan) {
+    const ColorButtonColors& c = painter.colors();
+    Canvas pressed;
+    paint(pressed, ODS_SELECTED | ODS_FOCUS);
+    EXPECT_EQ(pressed.at(0, 0), c.darkShadow);
+    EXPECT_EQ(pressed.at(1, 1), c.shadow);
+    EXPECT_TRUE(hasFocusDots(pressed, c.face));
+    Canvas byDefault;
+    paint(byDefault, ODS_DEFAULT);
+    EXPECT_EQ(byDefault.at(0, 0), RGB(0, 0, 0));
+    EXPECT_FALSE(hasFocusDots(byDefault, c.face));
+    Canvas resting;
+    paint(resting, 0);
+    EXPECT_EQ(resting.at(0, 0), c.highlight);
+    EXPECT_FALSE(hasFocusDots(resting, c.face));
 }
 
-TEST_F(ColorButtonPainting, PressingMovesTheLabelOnePixelRightAndDown) {
+TEST_F(ColorButtonPainting, TheLabelIsInTheTextColourAndMovesOnePixelRightAndDownWhenPressed) {
     Canvas resting;
     Canvas pressed;
     paint(resting, 0);
     paint(pressed, ODS_SELECTED);
+    EXPECT_TRUE(hasColour(resting, kRed));
     RECT up = labelBounds(resting, painter.colors().face);
     const RECT down = labelBounds(pressed, painter.colors().face);
     ASSERT_LT(up.left, up.right);

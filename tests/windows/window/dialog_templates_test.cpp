@@ -10,7 +10,7 @@
 #include <string>
 
 #include "ui/common/dialog_templates.h"
-#include "ui/win32/dialog_template_builder.h"
+#include "ui/win32/dialog_builder.h"
 #include "ui/win32/dialog_window.h"
 #include "ui/win32/wide_text.h"
 #include "window_fixtures.h"

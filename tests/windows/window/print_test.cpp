@@ -98,7 +98,7 @@ TEST(PrintJob, DrawsTheReportLinesOnePitchApartOnTheirBaselines) {
     SelectObject(metafile, GetStockObject(DEVICE_DEFAULT_FONT));
     const int pitch = pitchOf(metafile);
     ASSERT_GT(pitch, 0);
-    printReportOn(metafile, *window.results);
+    printReport(metafile, *window.results);
     const Recorded recorded = playBack(metafile);
     expectThePrintedReport(recorded, *window.results, pitch);
     bool registered = false;

@@ -105,7 +105,8 @@ SampleWindow::SampleWindow(const std::string& profile, std::wstring helpPage, bo
       results(std::make_unique<DetectionResults>()),
       window(*results, options,
              MainWindowServices{detectors, platform.os(), platform.driverHost(), platform.shell(),
-                                files, std::move(helpPage)}) {
+                                files},
+             std::move(helpPage)) {
     if (modeless) {
         window.create(nullptr);
     }

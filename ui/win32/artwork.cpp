@@ -1,4 +1,4 @@
-#include "ui/win32/window_artwork.h"
+#include "ui/win32/artwork.h"
 
 #include <commctrl.h>
 

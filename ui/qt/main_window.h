@@ -1,17 +1,14 @@
-// The main window: the fields a pass fills, every command button, the logo
-// and the two pictures. Widgets only forward events to the command logic
-// and render what it asks for.
+// The Qt main window: the fields a pass fills, every command button, the
+// logo and the two pictures, built from the main template. It draws what the
+// command logic asks for and routes its clicks and close requests to the
+// logic both windows share (ui/common/main_window_logic.h).
 #pragma once
 
 #include <QDialog>
 #include <functional>
 #include <map>
 
-#include "app/detection_session.h"
-#include "app/main_controller.h"
-#include "model/main_view.h"
-#include "report/report_files.h"
-#include "report/shell.h"
+#include "ui/common/main_window_logic.h"
 
 class QAction;
 class QPrinter;
@@ -21,30 +18,17 @@ namespace romwise::ui {
 class ColorButton;
 class LogoAnimation;
 
-// Everything outside the window that it works with. `shell` belongs to the
-// machine the pass runs on (a profile's is simulated); `localShell` is this
-// computer's, which opens the help page.
-struct MainDialogServices {
-    Detectors& detectors;
-    OsServices& os;
-    DriverHost& driverHost;
-    Shell& shell;
-    ReportFiles& files;
-    Shell& localShell;
-};
-
-class MainDialog : public QDialog, public MainView {
+class MainWindow : public QDialog, public MainWindowLogic {
   public:
     // Asks for the printer and its settings; false when the user cancelled.
     using PrinterChooser = std::function<bool(QPrinter& printer, QWidget* parent)>;
 
-    MainDialog(DetectionResults& results, DetectionOptions& options,
-               const MainDialogServices& services, QWidget* parent = nullptr);
-    ~MainDialog() override;
+    // `localShell` is this computer's, which opens the help page.
+    MainWindow(DetectionResults& results, DetectionOptions& options,
+               const MainWindowServices& services, Shell& localShell, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     QWidget* control(int controlId) const;
-    MainController& controller() { return controller_; }
-    DetectionSession& session() { return session_; }
     LogoAnimation* logo() const { return logo_; }
     QAction* aboutAction() const { return aboutAction_; }
     void setPrinterChooser(PrinterChooser chooser) { choosePrinter_ = std::move(chooser); }
@@ -64,9 +48,9 @@ class MainDialog : public QDialog, public MainView {
     void runMoreInfoDialog() override;
     void runAboutBox() override;
     void showHelp() override;
-    void endDialog() override;
 
   protected:
+    void endWindow(DialogEnd result) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -75,22 +59,15 @@ class MainDialog : public QDialog, public MainView {
   private:
     void buildWindow();
     void placeArtwork();
-    void connectCommands();
+    void routeClicks();
     ColorButton* colorButton(int controlId) const;
 
-    DetectionSession session_;
-    MainController controller_;
     Shell& localShell_;
     std::map<int, QWidget*> controls_;
     LogoAnimation* logo_ = nullptr;
     QAction* aboutAction_ = nullptr;
     PrinterChooser choosePrinter_;
-    int endResult_ = QDialog::Accepted;
     bool ended_ = false;
 };
-
-// Where the help page is: installed beside the program's data, or in the
-// source tree for a build that was not installed.
-QString helpPagePath();
 
 }  // namespace romwise::ui

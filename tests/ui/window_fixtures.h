@@ -9,7 +9,7 @@
 #include "platform/linux/linux_report_files.h"
 #include "platform/sim/profile_loader.h"
 #include "platform/sim/sim_platform.h"
-#include "ui/qt/main_dialog.h"
+#include "ui/qt/main_window.h"
 
 namespace romwise::ui::testing {
 
@@ -31,8 +31,9 @@ struct SampleWindow {
           detectors(platform),
           results(std::make_unique<DetectionResults>()),
           dialog(*results, options,
-                 MainDialogServices{detectors, platform.os(), platform.driverHost(),
-                                    platform.shell(), files, localShell}) {
+                 MainWindowServices{detectors, platform.os(), platform.driverHost(),
+                                    platform.shell(), files},
+                 localShell) {
         dialog.show();
     }
 
@@ -47,7 +48,7 @@ struct SampleWindow {
     LocalShell localShell;
     std::unique_ptr<DetectionResults> results;
     DetectionOptions options;
-    MainDialog dialog;
+    MainWindow dialog;
 };
 
 }  // namespace romwise::ui::testing

@@ -9,9 +9,9 @@
 #include <QPushButton>
 
 #include "model/control_ids.h"
-#include "sample_window.h"
 #include "ui/qt/dialog_font.h"
 #include "ui/qt/dialog_units.h"
+#include "window_fixtures.h"
 
 namespace romwise::ui {
 namespace {

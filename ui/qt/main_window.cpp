@@ -1,17 +1,14 @@
-#include "ui/qt/main_dialog.h"
+#include "ui/qt/main_window.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QStyle>
@@ -20,81 +17,39 @@
 #include "model/control_ids.h"
 #include "model/product_identity.h"
 #include "platform/encoding/text_encoding.h"
+#include "ui/common/dialog_templates.h"
 #include "ui/common/window_texts.h"
 #include "ui/qt/about_box.h"
 #include "ui/qt/artwork.h"
 #include "ui/qt/clickable_label.h"
 #include "ui/qt/color_button.h"
 #include "ui/qt/confirmation_dialog.h"
-#include "ui/qt/dialog_templates.h"
+#include "ui/qt/dialog_builder.h"
+#include "ui/qt/help_page.h"
 #include "ui/qt/logo_animation.h"
 #include "ui/qt/more_info_dialog.h"
 #include "ui/qt/options_dialog.h"
-#include "ui/qt/report_printer.h"
+#include "ui/qt/record_text.h"
+#include "ui/qt/report_printing.h"
 #include "ui/qt/save_report_dialog.h"
 
 namespace romwise::ui {
 
-namespace {
-
-QString fromRecord(const char* text) {
-    return QString::fromStdString(windows1252ToUtf8(text));
-}
-
-// The standard print dialog with the page range preset to pages 1 to 1.
-bool showPrintDialog(QPrinter& printer, QWidget* parent) {
-    QPrintDialog dialog(&printer, parent);
-    dialog.setMinMax(1, 1);
-    dialog.setFromTo(1, 1);
-    dialog.setPrintRange(QAbstractPrintDialog::PageRange);
-    return dialog.exec() == QDialog::Accepted;
-}
-
-// The template's one picture without an id: the decorative picture.
-int decorativePictureIndex() {
-    int index = 0;
-    for (const ControlTemplate& control : kMainDialogTemplate.controls) {
-        if (control.kind == ControlKind::Picture && control.id == kNoId) {
-            return index;
-        }
-        ++index;
-    }
-    return -1;
-}
-
-}  // namespace
-
-QString helpPagePath() {
-    const QString installed = QCoreApplication::applicationDirPath() +
-                              QStringLiteral("/../share/romwise/help/index.html");
-    if (QFile::exists(installed)) {
-        return QDir::cleanPath(installed);
-    }
-#ifdef ROMWISE_SOURCE_HELP_PAGE
-    const QString source = QStringLiteral(ROMWISE_SOURCE_HELP_PAGE);
-    if (QFile::exists(source)) {
-        return source;
-    }
-#endif
-    return QString();
-}
-
-MainDialog::MainDialog(DetectionResults& results, DetectionOptions& options,
-                       const MainDialogServices& services, QWidget* parent)
+MainWindow::MainWindow(DetectionResults& results, DetectionOptions& options,
+                       const MainWindowServices& services, Shell& localShell, QWidget* parent)
     : QDialog(parent),
-      session_(results, options, *this, services.detectors, services.os, services.driverHost),
-      controller_(session_, services.shell, services.files),
-      localShell_(services.localShell),
-      choosePrinter_(showPrintDialog) {
+      MainWindowLogic(results, options, services),
+      localShell_(localShell),
+      choosePrinter_(choosePrinter) {
     buildWindow();
     placeArtwork();
-    connectCommands();
-    controller_.initialize();
+    routeClicks();
+    controller().initialize();
 }
 
-MainDialog::~MainDialog() = default;
+MainWindow::~MainWindow() = default;
 
-void MainDialog::buildWindow() {
+void MainWindow::buildWindow() {
     // A dialog with caption, system menu and close box, without minimise
     // and maximise boxes.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -114,11 +69,11 @@ void MainDialog::buildWindow() {
     connect(aboutAction_, &QAction::triggered, this, [this] { runAboutBox(); });
 }
 
-void MainDialog::placeArtwork() {
+void MainWindow::placeArtwork() {
     if (auto* picture = dynamic_cast<QLabel*>(control(control::kDetailsPicture))) {
         picture->setPixmap(detailsPicture(picture->size()));
     }
-    const QString decorativeName = QStringLiteral("static%1").arg(decorativePictureIndex());
+    const QString decorativeName = QStringLiteral("static%1").arg(kDecorativePictureIndex);
     if (auto* picture = findChild<QLabel*>(decorativeName)) {
         picture->setFrameStyle(QFrame::Box | QFrame::Plain);
         const QRect inside = picture->contentsRect();
@@ -131,45 +86,31 @@ void MainDialog::placeArtwork() {
     }
 }
 
-void MainDialog::connectCommands() {
-    auto onClick = [this](int id, auto&& action) {
-        if (auto* button = dynamic_cast<QPushButton*>(control(id))) {
-            connect(button, &QPushButton::clicked, this, action);
+// Every button's click and every clickable picture's goes to the shared
+// dispatch, which knows the command of each control.
+void MainWindow::routeClicks() {
+    for (const auto& [id, widget] : controls_) {
+        if (auto* button = dynamic_cast<QPushButton*>(widget)) {
+            connect(button, &QPushButton::clicked, this, [this, id = id] { controlClicked(id); });
+        } else if (auto* picture = dynamic_cast<ClickableLabel*>(widget)) {
+            picture->setClickHandler([this, id = id](Qt::KeyboardModifiers modifiers) {
+                controlClicked(id, {modifiers.testFlag(Qt::ControlModifier),
+                                    modifiers.testFlag(Qt::AltModifier)});
+            });
         }
-    };
-    onClick(control::kGetBiosInfo, [this] { controller_.getBiosInfo(); });
-    onClick(control::kClose, [this] {
-        endResult_ = QDialog::Accepted;
-        controller_.closeRequested();
-    });
-    onClick(control::kSubmit, [this] { controller_.submit(); });
-    onClick(control::kSave, [this] { controller_.save(); });
-    onClick(control::kPrint, [this] { controller_.print(); });
-    onClick(control::kOptions, [this] { runOptionsDialog(); });
-    onClick(control::kMoreInfo, [this] { runMoreInfoDialog(); });
-    onClick(control::kHelp, [this] { showHelp(); });
-
-    if (auto* logoArea = dynamic_cast<ClickableLabel*>(control(control::kLogo))) {
-        logoArea->setClickHandler([this](Qt::KeyboardModifiers) { controller_.openWebSite(); });
-    }
-    if (auto* picture = dynamic_cast<ClickableLabel*>(control(control::kDetailsPicture))) {
-        picture->setClickHandler([this](Qt::KeyboardModifiers modifiers) {
-            controller_.detailsPictureClicked(modifiers.testFlag(Qt::ControlModifier),
-                                              modifiers.testFlag(Qt::AltModifier));
-        });
     }
 }
 
-QWidget* MainDialog::control(int controlId) const {
+QWidget* MainWindow::control(int controlId) const {
     const auto found = controls_.find(controlId);
     return found == controls_.end() ? nullptr : found->second;
 }
 
-ColorButton* MainDialog::colorButton(int controlId) const {
+ColorButton* MainWindow::colorButton(int controlId) const {
     return dynamic_cast<ColorButton*>(control(controlId));
 }
 
-void MainDialog::setFieldText(int controlId, const char* text) {
+void MainWindow::setFieldText(int controlId, const char* text) {
     auto* field = dynamic_cast<QLineEdit*>(control(controlId));
     if (field == nullptr) {
         return;
@@ -182,43 +123,43 @@ void MainDialog::setFieldText(int controlId, const char* text) {
     }
 }
 
-void MainDialog::enableControl(int controlId, bool enabled) {
+void MainWindow::enableControl(int controlId, bool enabled) {
     if (QWidget* widget = control(controlId)) {
         widget->setEnabled(enabled);
     }
 }
 
-void MainDialog::showControl(int controlId, bool visible) {
+void MainWindow::showControl(int controlId, bool visible) {
     if (QWidget* widget = control(controlId)) {
         widget->setVisible(visible);
     }
 }
 
-void MainDialog::setFocus(int controlId) {
+void MainWindow::setFocus(int controlId) {
     if (QWidget* widget = control(controlId)) {
         widget->setFocus(Qt::OtherFocusReason);
     }
 }
 
-void MainDialog::messageBox(const char* text, const char* caption) {
+void MainWindow::messageBox(const char* text, const char* caption) {
     QMessageBox box(QMessageBox::NoIcon, fromRecord(caption), fromRecord(text), QMessageBox::Ok,
                     this);
     box.exec();
 }
 
-void MainDialog::setButtonColors(int controlId, std::uint32_t textColor, std::uint32_t faceColor) {
+void MainWindow::setButtonColors(int controlId, std::uint32_t textColor, std::uint32_t faceColor) {
     if (ColorButton* button = colorButton(controlId)) {
         button->setColors(textColor, faceColor);
     }
 }
 
-void MainDialog::resetButtonColors(int controlId) {
+void MainWindow::resetButtonColors(int controlId) {
     if (ColorButton* button = colorButton(controlId)) {
         button->resetColors();
     }
 }
 
-DialogResult MainDialog::runCloseConfirmation() {
+DialogResult MainWindow::runCloseConfirmation() {
     ConfirmationDialog dialog(this);
     switch (dialog.exec()) {
         case QDialog::Accepted:
@@ -230,18 +171,18 @@ DialogResult MainDialog::runCloseConfirmation() {
     }
 }
 
-void MainDialog::runSaveReportDialog() {
-    const QString proposed = QFile::decodeName(controller_.proposedReportPath().c_str());
+void MainWindow::runSaveReportDialog() {
+    const QString proposed = QFile::decodeName(controller().proposedReportPath().c_str());
     SaveReportDialog dialog(
         proposed,
         [this](const std::string& path) {
-            return controller_.saveReport(path) == SaveOutcome::Saved;
+            return controller().saveReport(path) == SaveOutcome::Saved;
         },
         this);
     dialog.exec();
 }
 
-void MainDialog::runPrintJob() {
+void MainWindow::runPrintJob() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QString::fromLatin1(kPrintDocumentName));
     printer.setFromTo(1, 1);
@@ -251,25 +192,25 @@ void MainDialog::runPrintJob() {
     printReport(printer, session_.results);
 }
 
-void MainDialog::runOptionsDialog() {
+void MainWindow::runOptionsDialog() {
     OptionsDialog dialog(session_.options, this);
     dialog.exec();
 }
 
-void MainDialog::runMoreInfoDialog() {
+void MainWindow::runMoreInfoDialog() {
     MoreInfoDialog dialog(session_.results, this);
     dialog.exec();
 }
 
-void MainDialog::runAboutBox() {
+void MainWindow::runAboutBox() {
     AboutBox box(this);
     box.exec();
 }
 
 // Through this computer's opener, which tells whether a viewer really took
 // the page (a started opener may still find none).
-void MainDialog::showHelp() {
-    const QString page = helpPagePath();
+void MainWindow::showHelp() {
+    const QString page = installedHelpPage();
     if (page.isEmpty()) {
         messageBox(kHelpPageMissing, kApplicationTitle);
         return;
@@ -282,20 +223,19 @@ void MainDialog::showHelp() {
     }
 }
 
-void MainDialog::endDialog() {
+void MainWindow::endWindow(DialogEnd result) {
     ended_ = true;
-    done(endResult_);
+    done(result == DialogEnd::Accept ? QDialog::Accepted : QDialog::Rejected);
 }
 
-// The window's own close request takes the close path; the dialog then
-// ends with the cancel result.
-void MainDialog::closeEvent(QCloseEvent* event) {
+// The window's own close request takes the close path; the window closes
+// only when the path has ended the dialog.
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (ended_) {
         event->accept();
         return;
     }
-    endResult_ = QDialog::Rejected;
-    controller_.closeRequested();
+    windowCloseRequested();
     if (ended_) {
         event->accept();
     } else {
@@ -306,7 +246,7 @@ void MainDialog::closeEvent(QCloseEvent* event) {
 // The dialog's accept command (Enter, where no push button has the focus to
 // take it) ends the dialog at once, as its cancel command (Escape) does:
 // neither asks the close confirmation nor closes the driver.
-void MainDialog::keyPressEvent(QKeyEvent* event) {
+void MainWindow::keyPressEvent(QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && event->modifiers() == Qt::NoModifier &&
         qobject_cast<QPushButton*>(focusWidget()) == nullptr) {
@@ -319,13 +259,13 @@ void MainDialog::keyPressEvent(QKeyEvent* event) {
 
 // The window manager owns the system menu here, so the About command lives
 // in the window's context menu.
-void MainDialog::contextMenuEvent(QContextMenuEvent* event) {
+void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     menu.addAction(aboutAction_);
     menu.exec(event->globalPos());
 }
 
-void MainDialog::paintEvent(QPaintEvent* event) {
+void MainWindow::paintEvent(QPaintEvent* event) {
     if (!isMinimized()) {
         QDialog::paintEvent(event);
         return;

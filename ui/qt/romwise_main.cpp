@@ -1,5 +1,4 @@
-// Start-up of the window program: one main dialog, run modally; the
-// process ends when it closes.
+// romwise: one main window, run modally; the process ends when it closes.
 #include <QApplication>
 #include <QTimer>
 #include <iostream>
@@ -10,7 +9,7 @@
 #include "platform/create_platform.h"
 #include "ui/qt/dialog_font.h"
 #include "ui/qt/first_paint_watch.h"
-#include "ui/qt/main_dialog.h"
+#include "ui/qt/main_window.h"
 #include "ui/qt/window_options.h"
 
 namespace {
@@ -48,9 +47,10 @@ int main(int argc, char** argv) {
     StandardDetectors detectors(*platform);
     const std::unique_ptr<ReportFiles> files = createReportFiles();
     const std::unique_ptr<Shell> localShell = createLocalShell();
-    const ui::MainDialogServices services{detectors,         platform->os(), platform->driverHost(),
-                                          platform->shell(), *files,         *localShell};
-    ui::MainDialog dialog(processDetectionResults(), processDetectionOptions(), services);
+    const ui::MainWindowServices services{detectors, platform->os(), platform->driverHost(),
+                                          platform->shell(), *files};
+    ui::MainWindow dialog(processDetectionResults(), processDetectionOptions(), services,
+                          *localShell);
     const std::unique_ptr<PrivilegedPass> privilegedPass = createPrivilegedPass(options.machine);
     dialog.session().privilegedPass = privilegedPass.get();
 

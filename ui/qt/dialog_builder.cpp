@@ -1,4 +1,4 @@
-#include "ui/qt/dialog_template.h"
+#include "ui/qt/dialog_builder.h"
 
 #include <QCheckBox>
 #include <QHeaderView>

@@ -14,10 +14,10 @@
 #include "modal_script.h"
 #include "model/control_ids.h"
 #include "model/run_texts.h"
-#include "sample_window.h"
-#include "ui/qt/color_button.h"
 #include "ui/common/window_texts.h"
+#include "ui/qt/color_button.h"
 #include "ui/qt/logo_animation.h"
+#include "window_fixtures.h"
 
 namespace romwise::ui {
 namespace {
