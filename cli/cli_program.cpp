@@ -128,7 +128,8 @@ int runCli(const std::vector<std::string>& arguments, CliOutput& out, CliOutput&
     if (options.capture) {
         std::string problem;
         if (!recorded.writeCapture(*options.capture, captureDescription(options), problem)) {
-            errors << "romwise: the machine profile was not written: " << problem << '\n';
+            errors << "romwise: the machine profile was not written: "
+                   << escapeControlBytes(problem) << '\n';
             status = kExitOutputNotWritten;
         }
     }

@@ -94,5 +94,20 @@ TEST(CliOutputsTest, RefusalsAreOneLineWithStatusTwo) {
     EXPECT_EQ(lineCount(option.err), 2u) << "the refusal and the hint";
 }
 
+// A file name holding ESC and a line feed must not forge a second
+// "romwise:" line or reach the terminal as a command.
+TEST(CliOutputsTest, PathsInMessagesStayOnTheirLine) {
+    const std::string hostile = "/nonexistent/x\x1B[2J\nromwise: forged";
+    const CliRun capture = runCliWith({"--machine", kSample, "--capture", hostile + ".json"});
+    const CliRun trace = runCliWith({"--machine", kSample, "--trace-ports", hostile});
+    EXPECT_EQ(capture.status, 5);
+    EXPECT_EQ(trace.status, 2);
+    for (const std::string& err : {capture.err, trace.err}) {
+        EXPECT_EQ(lineCount(err), 1u) << err;
+        EXPECT_EQ(err.find('\x1B'), std::string::npos) << err;
+        EXPECT_NE(err.find("x\\x1B[2J\\nromwise: forged"), std::string::npos) << err;
+    }
+}
+
 }  // namespace
 }  // namespace romwise
