@@ -23,7 +23,6 @@ constexpr int kExitCompleted = 0;
 constexpr int kExitUsage = 2;
 constexpr int kExitStoppedEarly = 3;
 constexpr int kExitFailed = 4;
-constexpr int kExitOutputNotWritten = 5;
 
 // Flushes `output`; false when any write to it failed (a full disk, a
 // closed pipe), with `errors` told which output and, where known, why.

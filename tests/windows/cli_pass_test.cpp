@@ -92,6 +92,15 @@ TEST(CliOnAProfile, SavedReportIsThePrintedOneWithCrLfLineEnds) {
         << "no temporary file is left";
 }
 
+// Standard output that is no handle of the program gets NUL, as a closed
+// descriptor gets /dev/null on Linux: the run ends as it would have.
+TEST(CliOnAProfile, AStaleStandardOutputHandleGetsNul) {
+    const auto run = runProgram(kProgram + " --machine \"" + kSamples + "\\award-440bx.json\"",
+                                test::StandardOutput::Stale);
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_EQ(run.err, "");
+}
+
 TEST(CliOnAProfile, ProfilePathTakesEitherSlash) {
     // The profile names its ROM, SMBIOS and CPUID files relative to itself;
     // a file it cannot read refuses the profile (exit status 2).

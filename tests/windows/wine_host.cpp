@@ -111,7 +111,7 @@ void drain(HANDLE pipe, std::string& into) {
 
 }  // namespace
 
-ProgramRun runProgram(const std::string& commandLine) {
+ProgramRun runProgram(const std::string& commandLine, StandardOutput output) {
     ProgramRun run;
     SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     HANDLE outRead = nullptr, outWrite = nullptr, errRead = nullptr, errWrite = nullptr;
@@ -126,7 +126,10 @@ ProgramRun runProgram(const std::string& commandLine) {
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = outWrite;
+    // Far beyond any handle the new process will have.
+    constexpr ULONG_PTR kStaleHandle = 0x7FF0;
+    startup.hStdOutput =
+        output == StandardOutput::Stale ? reinterpret_cast<HANDLE>(kStaleHandle) : outWrite;
     startup.hStdError = errWrite;
     PROCESS_INFORMATION process{};
     std::string line = commandLine;
