@@ -11,6 +11,7 @@ int main(int argc, char** argv) {
     if (!romwise::openClosedStandardDescriptors()) {
         return romwise::kExitOutputNotWritten;
     }
+    romwise::reportBrokenPipesAsWriteErrors();
     romwise::useBinaryStandardStreams();
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     romwise::StdioOutput out(stdout);

@@ -34,6 +34,7 @@ int main(int argc, char** argv) {
     if (!romwise::openClosedStandardDescriptors()) {
         return romwise::kExitOutputNotWritten;
     }
+    romwise::reportBrokenPipesAsWriteErrors();
     romwise::useBinaryStandardStreams();
     romwise::StdioOutput out(stdout);
     romwise::StdioOutput errors(stderr);

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 
@@ -87,6 +88,21 @@ TEST_F(LinuxShellTest, DirectStartUsesTheFirstBrowserFound) {
         EXPECT_EQ(argumentOf("x-www-browser"), "http://h/s");
         EXPECT_FALSE(ran("sensible-browser"));
     }
+}
+
+// romwise-cli ignores SIGPIPE; a launcher it starts must not inherit that.
+TEST_F(LinuxShellTest, LaunchersGetTheDefaultBrokenPipeAction) {
+    const fs::path script = dir_ / "xdg-open";
+    std::ofstream(script) << "#!/bin/sh\ngrep SigIgn /proc/$$/status > \"" << script.string()
+                          << ".arg\"\n";
+    fs::permissions(script, fs::perms::owner_all);
+    const auto previous = std::signal(SIGPIPE, SIG_IGN);
+    EXPECT_TRUE(LinuxShell({dir_.string()}).openAddress("http://h/"));
+    std::signal(SIGPIPE, previous);
+    const std::string ignored = argumentOf("xdg-open");
+    ASSERT_EQ(ignored.rfind("SigIgn:", 0), 0u) << ignored;
+    const unsigned long long mask = std::stoull(ignored.substr(7), nullptr, 16);
+    EXPECT_EQ(mask & (1ull << (SIGPIPE - 1)), 0u) << ignored;
 }
 
 }  // namespace

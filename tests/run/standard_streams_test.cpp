@@ -1,6 +1,8 @@
 // The programs' standard streams: a closed descriptor 0-2 gets /dev/null
 // before anything else is opened, so that no output lands in a file the
-// pass opens (the port trace here; /dev/port as root).
+// pass opens (the port trace here; /dev/port as root); and a reader that
+// went away is a write error with its message and status 5, not the end of
+// the program by SIGPIPE.
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -26,7 +28,7 @@ using test_support::TempDirectory;
 
 const std::string kSample = std::string(ROMWISE_SAMPLES_DIR) + "/award-440bx.json";
 
-enum class Output { Closed, Discarded };
+enum class Output { Closed, Discarded, ReaderGone };
 
 struct ProgramRun {
     int status = -1;  // the exit status, or minus the signal that ended it
@@ -38,12 +40,16 @@ struct ProgramRun {
 ProgramRun runWith(const std::vector<std::string>& arguments, Output output,
                    const TempDirectory& dir) {
     const std::string errors = (dir.path() / "stderr").string();
+    int pipeEnds[2] = {-1, -1};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     if (output == Output::Closed) {
         posix_spawn_file_actions_addclose(&actions, STDOUT_FILENO);
     } else if (output == Output::Discarded) {
         posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    } else if (::pipe(pipeEnds) == 0) {
+        ::close(pipeEnds[0]);
+        posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
     }
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errors.c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0600);
@@ -64,6 +70,9 @@ ProgramRun runWith(const std::vector<std::string>& arguments, Output output,
     const int started = posix_spawn(&child, argv[0], &actions, &attributes, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
+    if (pipeEnds[1] >= 0) {
+        ::close(pipeEnds[1]);
+    }
     EXPECT_EQ(started, 0) << argv[0];
     int status = 0;
     if (started == 0 && ::waitpid(child, &status, 0) == child) {
@@ -122,6 +131,23 @@ TEST(StandardStreams, ClosedStandardOutputNeverReachesTheFirstFileOpened) {
     const ProgramRun closed = runWith({ROMWISE_PASS_PATH}, Output::Closed, dir);
     EXPECT_EQ(closed.status, discarded.status) << closed.err;
     EXPECT_EQ(closed.err, discarded.err);
+}
+
+TEST(StandardStreams, AReaderThatWentAwayGivesTheMessageAndStatusFive) {
+    TempDirectory dir;
+    const std::vector<std::vector<std::string>> programs = {
+        {ROMWISE_CLI_PATH, "--machine", kSample, "--format", "json"},
+        {ROMWISE_CLI_PATH, "--machine", kSample},
+        {ROMWISE_PASS_PATH},
+    };
+    for (const auto& program : programs) {
+        const ProgramRun run = runWith(program, Output::ReaderGone, dir);
+        EXPECT_EQ(run.status, 5) << program[0] << " " << program.back() << ": " << run.err;
+        const std::string last = "romwise: cannot write to standard output: Broken pipe\n";
+        EXPECT_TRUE(run.err.size() >= last.size() &&
+                    run.err.compare(run.err.size() - last.size(), last.size(), last) == 0)
+            << run.err;
+    }
 }
 
 }  // namespace
