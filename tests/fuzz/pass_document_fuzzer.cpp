@@ -3,34 +3,22 @@
 // to the same document; what it refuses, it says why on one line.
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
-#include <string_view>
 
 #include "platform/pass_document/pass_document.h"
 #include "tests/fuzz/fuzz_check.h"
 
-namespace {
-
-using namespace romwise;
-using romwise::fuzz::require;
-
-std::string written(const PassDocument& pass) {
-    return writePassDocument(pass.results, pass.options, pass.view, {});
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace romwise;
     std::string problem;
-    const std::optional<PassDocument> read =
-        readPassDocument(std::string_view(reinterpret_cast<const char*>(data), size), problem);
-    if (!read) {
-        require(!problem.empty() && problem.find('\n') == std::string::npos);
-        return 0;
+    const auto written = [](const PassDocument& pass) {
+        return writePassDocument(pass.results, pass.options, pass.view, {});
+    };
+    const auto read = readPassDocument({reinterpret_cast<const char*>(data), size}, problem);
+    fuzz::require(read || (!problem.empty() && problem.find('\n') == std::string::npos));
+    if (read) {
+        const auto again = readPassDocument(written(*read), problem);
+        fuzz::require(again && written(*again) == written(*read));
     }
-    const std::string document = written(*read);
-    const std::optional<PassDocument> again = readPassDocument(document, problem);
-    require(again.has_value() && written(*again) == document);
     return 0;
 }

@@ -113,19 +113,6 @@ TEST_F(PrivilegedPassTest, RefusedOrWithoutPolkitThePassEndsAtTheDriverWithWhy) 
     seen = getBiosInfo(window, garbled);
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_NE(seen[0].text.find("answer could not be read"), std::string::npos) << seen[0].text;
-
-    // A number beyond its field is refused the same way, on one line.
-    PkexecPass outOfRange(
-        granting(),
-        script("romwise-pass", "'" + std::string(ROMWISE_CLI_PATH) + "' --machine '" + kSample +
-                                   "' --format json | sed 's/\"timeZoneHours\": "
-                                   "[-0-9]*/\"timeZoneHours\": 1e300/'"));
-    seen = getBiosInfo(window, outOfRange);
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].text, std::string(kDriverLoadError) +
-                                "\nthe privileged helper's answer could not be read: "
-                                "results.timeZoneHours: expected a whole number from "
-                                "-2147483648 to 2147483647, got 1e+300.");
 }
 
 TEST_F(PrivilegedPassTest, TheRealHelperReadsThisComputer) {
