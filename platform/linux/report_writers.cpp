@@ -192,21 +192,25 @@ class StagedReportFile final : public TemporaryReportFile {
                now.st_ino == target_.status.st_ino;
     }
 
-    // The target's name, found again: a regular file that another save put
-    // there. Nothing when the name leads elsewhere now.
+    // The target's name, found again: a file that another save put there,
+    // or nothing again. False when the save must now be refused, or the
+    // name leads to a device or FIFO, which no staging file stands in for.
     bool lookAgain() {
         std::optional<ReportTarget> found = findReportTarget(target_.path);
-        if (!found || found->kind != ReportTarget::Kind::RegularFile) {
-            if (found && found->descriptor >= 0) {
+        if (target_.descriptor >= 0) {
+            ::close(target_.descriptor);
+            target_.descriptor = -1;
+        }
+        if (!found || found->kind == ReportTarget::Kind::OtherFile) {
+            if (found) {
                 ::close(found->descriptor);
             }
             return false;
         }
-        if (target_.descriptor >= 0) {
-            ::close(target_.descriptor);
-        }
         target_ = std::move(*found);
-        takeOnTheTarget();
+        if (target_.kind == ReportTarget::Kind::RegularFile) {
+            takeOnTheTarget();
+        }
         return true;
     }
 
