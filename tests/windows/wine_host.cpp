@@ -111,7 +111,7 @@ void drain(HANDLE pipe, std::string& into) {
 
 }  // namespace
 
-ProgramRun runProgram(const std::string& commandLine, StandardOutput output) {
+ProgramRun runProgram(const std::string& commandLine) {
     ProgramRun run;
     SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     HANDLE outRead = nullptr, outWrite = nullptr, errRead = nullptr, errWrite = nullptr;
@@ -126,10 +126,7 @@ ProgramRun runProgram(const std::string& commandLine, StandardOutput output) {
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    // Far beyond any handle the new process will have.
-    constexpr ULONG_PTR kStaleHandle = 0x7FF0;
-    startup.hStdOutput =
-        output == StandardOutput::Stale ? reinterpret_cast<HANDLE>(kStaleHandle) : outWrite;
+    startup.hStdOutput = outWrite;
     startup.hStdError = errWrite;
     PROCESS_INFORMATION process{};
     std::string line = commandLine;

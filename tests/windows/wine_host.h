@@ -43,14 +43,8 @@ struct ProgramRun {
     std::string err;
 };
 
-// What the program started gets as standard output: a pipe whose bytes
-// are captured, or a handle value that is no handle in it (a parent that
-// passed one it did not let the program inherit).
-enum class StandardOutput { Captured, Stale };
-
 // Runs `commandLine` with standard output and error captured, waits for it
 // to end (at most a minute) and returns what it wrote and its exit status.
-ProgramRun runProgram(const std::string& commandLine,
-                      StandardOutput output = StandardOutput::Captured);
+ProgramRun runProgram(const std::string& commandLine);
 
 }  // namespace romwise::test
