@@ -30,9 +30,11 @@ constexpr StandardStream kStandardStreams[] = {
     {STD_ERROR_HANDLE, 2, _O_WRONLY},
 };
 
-// A value that names no handle of this process (one its parent passed
-// without letting it be inherited, or closed since).
-bool isStaleHandle(HANDLE handle) {
+// A standard handle whose value names no handle of this process: one its
+// parent passed without letting it be inherited, or closed since. A file
+// opened later could be given that value. (A handle not given at all is no
+// such risk: no file's handle is null.)
+bool isStale(HANDLE handle) {
     if (handle == nullptr || handle == INVALID_HANDLE_VALUE) {
         return false;
     }
@@ -44,11 +46,11 @@ bool isStaleHandle(HANDLE handle) {
 
 bool openClosedStandardDescriptors() {
     for (const StandardStream& stream : kStandardStreams) {
-        if (!isStaleHandle(GetStdHandle(stream.handle))) {
+        if (!isStale(GetStdHandle(stream.handle))) {
             continue;
         }
-        // The C run-time keeps descriptors 0-2 for the standard streams;
-        // duplicating onto one also makes it the process's standard handle.
+        // Onto the C run-time's descriptor, which makes it the process's
+        // standard handle too (the run-time keeps 0-2 for the streams).
         const int nul = _open("NUL", stream.access | _O_BINARY);
         if (nul < 0) {
             return false;
