@@ -23,7 +23,6 @@ constexpr int kExitCompleted = 0;
 constexpr int kExitUsage = 2;
 constexpr int kExitStoppedEarly = 3;
 constexpr int kExitFailed = 4;
-constexpr int kExitOutputNotWritten = 5;
 
 // Flushes `output`; false when any write to it failed (a full disk, a
 // closed pipe), with `errors` told which output and, where known, why.
@@ -128,7 +127,8 @@ int runCli(const std::vector<std::string>& arguments, CliOutput& out, CliOutput&
     if (options.capture) {
         std::string problem;
         if (!recorded.writeCapture(*options.capture, captureDescription(options), problem)) {
-            errors << "romwise: the machine profile was not written: " << problem << '\n';
+            errors << "romwise: the machine profile was not written: "
+                   << escapeControlBytes(problem) << '\n';
             status = kExitOutputNotWritten;
         }
     }

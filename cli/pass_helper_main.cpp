@@ -9,6 +9,7 @@
 #include "app/command_line.h"
 #include "cli/cli_output.h"
 #include "cli/cli_program.h"
+#include "platform/standard_descriptors.h"
 #include "platform/standard_streams.h"
 
 namespace {
@@ -30,6 +31,10 @@ constexpr char kUsage[] =
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (!romwise::openClosedStandardDescriptors()) {
+        return romwise::kExitOutputNotWritten;
+    }
+    romwise::reportBrokenPipesAsWriteErrors();
     romwise::useBinaryStandardStreams();
     romwise::StdioOutput out(stdout);
     romwise::StdioOutput errors(stderr);

@@ -5,6 +5,8 @@
 #include <io.h>
 
 #include <cstdio>
+#else
+#include <csignal>
 #endif
 
 namespace romwise {
@@ -15,6 +17,12 @@ void useBinaryStandardStreams() {
     // turn every LF into CR LF (and a report's CR LF into CR CR LF).
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
+#endif
+}
+
+void reportBrokenPipesAsWriteErrors() {
+#if !defined(_WIN32)
+    std::signal(SIGPIPE, SIG_IGN);
 #endif
 }
 

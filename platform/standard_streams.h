@@ -8,4 +8,11 @@ namespace romwise {
 // system. Nothing to do where the streams never translate (Linux).
 void useBinaryStandardStreams();
 
+// A write to a pipe whose reader has gone fails with EPIPE instead of ending
+// the program by SIGPIPE, so that the program says which output it could not
+// write and ends with its status for that. The programs it starts get the
+// default action back (see LinuxShell). Nothing to do on Windows, where a
+// broken pipe is only a write error.
+void reportBrokenPipesAsWriteErrors();
+
 }  // namespace romwise

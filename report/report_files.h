@@ -13,6 +13,13 @@
 
 namespace romwise {
 
+// Saves of one file from several processes take turns, each holding a lock
+// on the file while it replaces or rewrites it. A save waits at most this
+// long, in milliseconds, for another's turn to end (far longer than a save
+// of a report takes): a lock some other program holds for ever delays a
+// save, but does not stop it, as it would not stop writing the file.
+inline constexpr int kSaveLockWaitMs = 10000;
+
 // A new, empty file beside a save target (for a target that is no regular
 // file: the target itself, open for writing). Destroying it before
 // replaceTarget succeeded removes it and leaves the target as it was.

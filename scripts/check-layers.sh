@@ -7,7 +7,7 @@ root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
 layers=$root/cmake/layers.txt
 [ -r "$layers" ] || { echo "check-layers: cannot read $layers" >&2; exit 2; }
 
-folders=$(sed -n 's/^\([a-z0-9/]*\):.*/\1/p' "$layers")
+folders=$(sed -n 's/^\([a-z0-9/_]*\):.*/\1/p' "$layers")
 files=$(cd "$root" && for folder in $folders; do
     [ -d "$folder" ] && find "$folder" -type f \( -name '*.h' -o -name '*.cpp' \)
 done | sort -u)

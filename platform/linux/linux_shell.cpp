@@ -1,6 +1,7 @@
 #include "platform/linux/linux_shell.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -40,18 +41,31 @@ std::vector<std::string> pathDirectories() {
 
 // Starts `program` with one argument. Its standard input reads nothing and
 // its standard output goes to standard error, so that a launcher's chatter
-// never mixes with the program's own output.
+// never mixes with the program's own output. SIGPIPE has its default action
+// there, whatever this program does with it: a launcher script relies on it.
 pid_t spawnProgram(const std::string& program, const std::string& argument) {
     posix_spawn_file_actions_t actions;
+    posix_spawnattr_t attributes;
     if (posix_spawn_file_actions_init(&actions) != 0) {
         return -1;
     }
+    if (posix_spawnattr_init(&attributes) != 0) {
+        posix_spawn_file_actions_destroy(&actions);
+        return -1;
+    }
+    sigset_t defaults;
+    sigemptyset(&defaults);
+    sigaddset(&defaults, SIGPIPE);
+    posix_spawnattr_setsigdefault(&attributes, &defaults);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_adddup2(&actions, STDERR_FILENO, STDOUT_FILENO);
     std::vector<char*> argv = {const_cast<char*>(program.c_str()),
                                const_cast<char*>(argument.c_str()), nullptr};
     pid_t pid = -1;
-    const int error = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    const int error =
+        posix_spawn(&pid, program.c_str(), &actions, &attributes, argv.data(), environ);
+    posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     return error == 0 ? pid : -1;
 }

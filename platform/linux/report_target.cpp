@@ -15,6 +15,9 @@ constexpr int kMaxLinks = 40;
 
 constexpr mode_t kAnyWrite = S_IWUSR | S_IWGRP | S_IWOTH;
 
+// How often a name is looked up again when other saves keep replacing it.
+constexpr int kLookups = 100;
+
 std::optional<std::string> readLink(const std::string& path) {
     std::vector<char> buffer(256);
     for (;;) {
@@ -64,6 +67,58 @@ bool refusedForRoot(const std::string& path) {
     return ::stat(path.c_str(), &status) == 0 && (status.st_mode & kAnyWrite) == 0;
 }
 
+enum class Lookup { Found, Refused, Replaced };
+
+Lookup lookUp(const std::string& typed, ReportTarget& target) {
+    // Opened without creating or truncating anything, and without waiting
+    // for the reader of a FIFO (none: ENXIO) or the carrier of a terminal.
+    target.descriptor = ::open(typed.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (target.descriptor < 0) {
+        if (errno != ENOENT) {
+            return Lookup::Refused;
+        }
+        const std::optional<std::string> path = followLinks(typed);
+        if (!path || refusedForRoot(directoryOf(*path))) {
+            return Lookup::Refused;
+        }
+        target.kind = ReportTarget::Kind::NewFile;
+        target.path = *path;
+        return Lookup::Found;
+    }
+    const auto give = [&target](Lookup answer) {
+        ::close(target.descriptor);
+        target.descriptor = -1;
+        return answer;
+    };
+    if (::fstat(target.descriptor, &target.status) != 0 ||
+        (::geteuid() == 0 && (target.status.st_mode & kAnyWrite) == 0)) {
+        return give(Lookup::Refused);
+    }
+    if (!S_ISREG(target.status.st_mode)) {
+        // Written to as it is; later writes may wait for the reader.
+        const int flags = ::fcntl(target.descriptor, F_GETFL);
+        if (flags < 0 || ::fcntl(target.descriptor, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+            return give(Lookup::Refused);
+        }
+        target.kind = ReportTarget::Kind::OtherFile;
+        target.path = typed;
+        return Lookup::Found;
+    }
+    // The file's own name, checked to be the file that opened: a name that
+    // no longer exists, or a link into /proc to a deleted file, has none.
+    const std::optional<std::string> path = followLinks(typed);
+    struct stat named {};
+    if (!path || ::stat(path->c_str(), &named) != 0 || refusedForRoot(directoryOf(*path))) {
+        return give(Lookup::Refused);
+    }
+    if (!sameFile(named, target.status)) {
+        return give(Lookup::Replaced);
+    }
+    target.kind = ReportTarget::Kind::RegularFile;
+    target.path = *path;
+    return Lookup::Found;
+}
+
 }  // namespace
 
 std::string directoryOf(const std::string& path) {
@@ -80,51 +135,20 @@ std::optional<ReportTarget> findReportTarget(const std::string& typed) {
     if (typed.empty() || typed.find('\0') != std::string::npos || typed.back() == '/') {
         return std::nullopt;
     }
-    ReportTarget target;
-    // Opened without creating or truncating anything, and without waiting
-    // for the reader of a FIFO (none: ENXIO) or the carrier of a terminal.
-    target.descriptor = ::open(typed.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (target.descriptor < 0) {
-        if (errno != ENOENT) {
-            return std::nullopt;
+    // Another save may put a new file in place of the one that opened
+    // between the two looks below: then the name is looked up again.
+    for (int attempt = 0; attempt < kLookups; ++attempt) {
+        ReportTarget target;
+        switch (lookUp(typed, target)) {
+            case Lookup::Found:
+                return target;
+            case Lookup::Refused:
+                return std::nullopt;
+            case Lookup::Replaced:
+                break;
         }
-        const std::optional<std::string> path = followLinks(typed);
-        if (!path || refusedForRoot(directoryOf(*path))) {
-            return std::nullopt;
-        }
-        target.kind = ReportTarget::Kind::NewFile;
-        target.path = *path;
-        return target;
     }
-    const auto refuse = [&target]() -> std::optional<ReportTarget> {
-        ::close(target.descriptor);
-        return std::nullopt;
-    };
-    if (::fstat(target.descriptor, &target.status) != 0 ||
-        (::geteuid() == 0 && (target.status.st_mode & kAnyWrite) == 0)) {
-        return refuse();
-    }
-    if (!S_ISREG(target.status.st_mode)) {
-        // Written to as it is; later writes may wait for the reader.
-        const int flags = ::fcntl(target.descriptor, F_GETFL);
-        if (flags < 0 || ::fcntl(target.descriptor, F_SETFL, flags & ~O_NONBLOCK) != 0) {
-            return refuse();
-        }
-        target.kind = ReportTarget::Kind::OtherFile;
-        target.path = typed;
-        return target;
-    }
-    // The file's own name, checked to be the file that opened: a name that
-    // moved meanwhile, or a link into /proc to a deleted file, has none.
-    const std::optional<std::string> path = followLinks(typed);
-    struct stat named {};
-    if (!path || ::stat(path->c_str(), &named) != 0 || !sameFile(named, target.status) ||
-        refusedForRoot(directoryOf(*path))) {
-        return refuse();
-    }
-    target.kind = ReportTarget::Kind::RegularFile;
-    target.path = *path;
-    return target;
+    return std::nullopt;
 }
 
 }  // namespace romwise

@@ -6,8 +6,10 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <optional>
 #include <string>
 
+#include "platform/linux/save_lock.h"
 #include "platform/linux/signal_hold.h"
 
 namespace romwise {
@@ -15,6 +17,9 @@ namespace romwise {
 namespace {
 
 constexpr int kNameAttempts = 100;
+// How often a save takes its turn again when other saves keep putting new
+// files in the target's place before it.
+constexpr int kReplaceAttempts = 100;
 constexpr mode_t kSetIdBits = S_ISUID | S_ISGID;
 
 bool writeAll(int descriptor, std::string_view bytes) {
@@ -134,24 +139,81 @@ class StagedReportFile final : public TemporaryReportFile {
         return closed_;
     }
 
+    // Other saves of the same file may finish first: a new file that
+    // appeared meanwhile, or a file put in the target's place, becomes the
+    // target, as it would for a save started later.
     bool replaceTarget() override {
         if (!closed_ || replaced_) {
             return false;
         }
-        switch (target_.kind) {
-            case ReportTarget::Kind::NewFile:
-                replaced_ = giveName(target_.path);
-                break;
-            case ReportTarget::Kind::RegularFile:
-                replaced_ = inPlace_ ? rewriteInPlace() : renameOverTarget();
-                break;
-            case ReportTarget::Kind::OtherFile:
-                break;
+        for (int attempt = 0; attempt < kReplaceAttempts; ++attempt) {
+            switch (target_.kind) {
+                case ReportTarget::Kind::NewFile:
+                    if (giveName(target_.path)) {
+                        replaced_ = true;
+                        return true;
+                    }
+                    if (errno != EEXIST || !lookAgain()) {
+                        return false;
+                    }
+                    break;
+                case ReportTarget::Kind::RegularFile:
+                    if (const std::optional<bool> done = replaceInTurn()) {
+                        replaced_ = *done;
+                        return replaced_;
+                    }
+                    if (!lookAgain()) {
+                        return false;
+                    }
+                    break;
+                case ReportTarget::Kind::OtherFile:
+                    return false;
+            }
         }
-        return replaced_;
+        return false;
     }
 
   private:
+    // Replaces the file, or rewrites it, holding its lock throughout, so that
+    // no other save is halfway through it meanwhile. Nothing when the name
+    // no longer leads to the file that was opened.
+    std::optional<bool> replaceInTurn() {
+        const SaveLock turn(target_.descriptor);
+        if (!stillNamed()) {
+            return std::nullopt;
+        }
+        return inPlace_ ? rewriteInPlace() : renameOverTarget();
+    }
+
+    // Whether the target's name still leads to the file that was opened.
+    bool stillNamed() const {
+        struct stat now {};
+        return ::lstat(target_.path.c_str(), &now) == 0 && now.st_dev == target_.status.st_dev &&
+               now.st_ino == target_.status.st_ino;
+    }
+
+    // The target's name, found again: a file that another save put there,
+    // or nothing again. False when the save must now be refused, or the
+    // name leads to a device or FIFO, which no staging file stands in for.
+    bool lookAgain() {
+        std::optional<ReportTarget> found = findReportTarget(target_.path);
+        if (target_.descriptor >= 0) {
+            ::close(target_.descriptor);
+            target_.descriptor = -1;
+        }
+        if (!found || found->kind == ReportTarget::Kind::OtherFile) {
+            if (found) {
+                ::close(found->descriptor);
+            }
+            return false;
+        }
+        target_ = std::move(*found);
+        if (target_.kind == ReportTarget::Kind::RegularFile) {
+            takeOnTheTarget();
+        }
+        return true;
+    }
+
     // The staging file gets the existing file's owner, group and permission
     // bits; where that cannot be, or where renaming would split the file's
     // hard links, the report goes into the file itself.
@@ -184,12 +246,6 @@ class StagedReportFile final : public TemporaryReportFile {
     }
 
     bool renameOverTarget() {
-        // The name must still be the file that was opened.
-        struct stat now {};
-        if (::lstat(target_.path.c_str(), &now) != 0 || now.st_dev != target_.status.st_dev ||
-            now.st_ino != target_.status.st_ino) {
-            return false;
-        }
         if (stagingName_.empty()) {
             for (int attempt = 0; attempt < kNameAttempts && stagingName_.empty(); ++attempt) {
                 std::string name = stagingName(directoryOf(target_.path));

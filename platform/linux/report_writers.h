@@ -29,6 +29,10 @@ std::unique_ptr<TemporaryReportFile> openDirectReportFile(ReportTarget target);
 //    further hard links or an owner or group this user cannot give, writes
 //    the report into the file itself, after reserving its room and checking
 //    the file-size limit, so that only a failing medium can stop it midway.
+// A regular file is replaced or rewritten holding its SaveLock, so that saves
+// from several processes take turns; a file another save put in the
+// target's place first (a new file too) becomes the target, as for a save
+// started after it.
 // Nothing when the directory takes no new file. Takes the target.
 std::unique_ptr<TemporaryReportFile> openStagedReportFile(ReportTarget target);
 

@@ -1,9 +1,12 @@
 #include "platform/pass_document/pass_document.h"
 
+#include <limits>
 #include <nlohmann/json.hpp>
 #include <utility>
 
+#include "model/control_ids.h"
 #include "platform/encoding/text_encoding.h"
+#include "platform/pass_document/document_numbers.h"
 
 namespace romwise {
 
@@ -25,19 +28,33 @@ constexpr TextField textField(const char* name) {
             [](DetectionResults& r, std::string_view text) { (r.*Member).assign(text); }};
 }
 
-// Numbers of the record, written as they are.
+// Numbers of the record, written as they are and read back only within
+// their range: the whole range of the member's type, or a narrower one.
 struct NumberField {
     const char* name;
     std::int64_t (*get)(const DetectionResults&);
     void (*set)(DetectionResults&, std::int64_t);
+    std::int64_t min;
+    std::int64_t max;
 };
 
 template <auto Member>
-constexpr NumberField numberField(const char* name) {
-    using Value = std::remove_reference_t<decltype(std::declval<DetectionResults&>().*Member)>;
+using NumberOf = std::remove_reference_t<decltype(std::declval<DetectionResults&>().*Member)>;
+
+template <auto Member>
+constexpr NumberField numberField(const char* name,
+                                  std::int64_t min = std::numeric_limits<NumberOf<Member>>::min(),
+                                  std::int64_t max = std::numeric_limits<NumberOf<Member>>::max()) {
     return {name, [](const DetectionResults& r) { return static_cast<std::int64_t>(r.*Member); },
-            [](DetectionResults& r, std::int64_t value) { r.*Member = static_cast<Value>(value); }};
+            [](DetectionResults& r, std::int64_t value) {
+                r.*Member = static_cast<NumberOf<Member>>(value);
+            },
+            min, max};
 }
+
+// The switches and the submitted flag are 0 or 1.
+constexpr std::int64_t kFlagMax = 1;
+constexpr std::int64_t kMaxColor = rgb(0xFF, 0xFF, 0xFF);
 
 using R = DetectionResults;
 // In the document's order; the slot tables and the run state go between.
@@ -66,7 +83,8 @@ constexpr TextField kUrlTexts[] = {textField<&R::memorySlotsLine>("memorySlotsLi
                                    textField<&R::upgradeUrl>("upgradeUrl"),
                                    textField<&R::upgradeUrlShort>("upgradeUrlShort"),
                                    textField<&R::programDirectory>("programDirectory")};
-constexpr NumberField kSubmitted[] = {numberField<&R::requestSubmitted>("requestSubmitted")};
+constexpr NumberField kSubmitted[] = {
+    numberField<&R::requestSubmitted>("requestSubmitted", 0, kFlagMax)};
 
 std::string utf8(std::string_view windows1252) {
     return windows1252ToUtf8(windows1252);
@@ -150,8 +168,22 @@ void takeTexts(const Json& object, DetectionResults& r, const Fields& fields) {
 template <typename Fields>
 void takeNumbers(const Json& object, DetectionResults& r, const Fields& fields) {
     for (const NumberField& field : fields) {
-        field.set(r, object.at(field.name).get<std::int64_t>());
+        field.set(r, documentInteger(object.at(field.name), std::string("results.") + field.name,
+                                     field.min, field.max));
     }
+}
+
+// The entries of a slot table ("sizeMb", "text"), at most one per slot and
+// as many as its count says.
+const Json& slotEntries(const Json& table, const std::string& key, const char* listName) {
+    const Json& entries = table.at(listName);
+    const std::int64_t count =
+        documentInteger(table.at("count"), key + ".count", 0, kMemorySlotCapacity);
+    if (!entries.is_array() || entries.size() != static_cast<std::size_t>(count)) {
+        throw std::invalid_argument(key + "." + listName + ": expected a list of " +
+                                    std::to_string(count) + " entries, as the count says");
+    }
+    return entries;
 }
 
 RunState runStateOf(const Json& value) {
@@ -175,23 +207,27 @@ DetectionResults readResults(const Json& object) {
     takeNumbers(object, r, kSubmitted);
     r.runState = runStateOf(object.at("runState"));
     const Json& sizes = object.at("memorySlotSizes");
-    r.memorySlotSizes.capacity = sizes.at("capacity").get<std::uint16_t>();
-    for (const Json& size : sizes.at("sizeMb")) {
-        r.memorySlotSizes.append(size.get<std::uint32_t>());
+    r.memorySlotSizes.capacity = static_cast<std::uint16_t>(documentInteger(
+        sizes.at("capacity"), "results.memorySlotSizes.capacity", 0, kMemorySlotCapacity));
+    const Json& sizeList = slotEntries(sizes, "results.memorySlotSizes", "sizeMb");
+    for (std::size_t i = 0; i < sizeList.size(); ++i) {
+        r.memorySlotSizes.append(static_cast<std::uint32_t>(documentInteger(
+            sizeList[i], "results.memorySlotSizes.sizeMb[" + std::to_string(i) + "]", 0,
+            std::numeric_limits<std::uint32_t>::max())));
     }
-    const Json& texts = object.at("memorySlotTexts").at("text");
-    for (std::size_t i = 0; i < texts.size() && i < kMemorySlotCapacity; ++i) {
+    const Json& texts =
+        slotEntries(object.at("memorySlotTexts"), "results.memorySlotTexts", "text");
+    for (std::size_t i = 0; i < texts.size(); ++i) {
         r.memorySlotTexts.text[i].assign(windows1252(texts[i]));
         r.memorySlotTexts.count = static_cast<std::uint16_t>(i + 1);
     }
     return r;
 }
 
-template <typename Value>
-std::map<int, Value> readById(const Json& object) {
-    std::map<int, Value> values;
+std::map<int, bool> readSwitchesById(const Json& object, const std::string& key) {
+    std::map<int, bool> values;
     for (const auto& [id, value] : object.items()) {
-        values[std::stoi(id)] = value.template get<Value>();
+        values[documentControlId(id, key)] = value.get<bool>();
     }
     return values;
 }
@@ -199,7 +235,7 @@ std::map<int, Value> readById(const Json& object) {
 ViewState readView(const Json& document) {
     ViewState view;
     for (const auto& [id, text] : document.at("dialog").items()) {
-        view.fields[std::stoi(id)] = windows1252(text);
+        view.fields[documentControlId(id, "dialog")] = windows1252(text);
     }
     for (const Json& message : document.at("messages")) {
         view.messages.push_back({windows1252(message.at("text")),
@@ -207,12 +243,20 @@ ViewState readView(const Json& document) {
                                  message.contains("reason") ? windows1252(message["reason"]) : ""});
     }
     const Json& window = document.at("window");
-    view.enabled = readById<bool>(window.at("enabled"));
-    view.visible = readById<bool>(window.at("visible"));
-    view.focus = window.at("focus").get<int>();
-    for (const Json& button : window.at("highlighted")) {
-        view.highlighted[button.at("id").get<int>()] = {button.at("text").get<std::uint32_t>(),
-                                                        button.at("face").get<std::uint32_t>()};
+    view.enabled = readSwitchesById(window.at("enabled"), "window.enabled");
+    view.visible = readSwitchesById(window.at("visible"), "window.visible");
+    view.focus =
+        static_cast<int>(documentInteger(window.at("focus"), "window.focus", 0, kMaxControlId));
+    const Json& highlighted = window.at("highlighted");
+    for (std::size_t i = 0; i < highlighted.size(); ++i) {
+        const std::string key = "window.highlighted[" + std::to_string(i) + "]";
+        const Json& button = highlighted.at(i);
+        const auto color = [&](const char* name) {
+            return static_cast<std::uint32_t>(
+                documentInteger(button.at(name), key + "." + name, 0, kMaxColor));
+        };
+        view.highlighted[static_cast<int>(documentInteger(
+            button.at("id"), key + ".id", 0, kMaxControlId))] = {color("text"), color("face")};
     }
     return view;
 }
@@ -256,8 +300,11 @@ std::optional<PassDocument> readPassDocument(std::string_view json, std::string&
         const Json document = Json::parse(json);
         PassDocument pass;
         pass.results = readResults(document.at("results"));
-        pass.options.skipSuperIo = document.at("options").at("skipSuperIo").get<std::int32_t>();
-        pass.options.skipDmi = document.at("options").at("skipDmi").get<std::int32_t>();
+        const Json& options = document.at("options");
+        pass.options.skipSuperIo = static_cast<std::int32_t>(
+            documentInteger(options.at("skipSuperIo"), "options.skipSuperIo", 0, kFlagMax));
+        pass.options.skipDmi = static_cast<std::int32_t>(
+            documentInteger(options.at("skipDmi"), "options.skipDmi", 0, kFlagMax));
         pass.view = readView(document);
         return pass;
     } catch (const std::exception& error) {

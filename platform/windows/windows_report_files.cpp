@@ -20,18 +20,11 @@ std::unique_ptr<TemporaryReportFile> WindowsReportFiles::createBeside(const std:
     if (!target) {
         return nullptr;
     }
-    switch (target->kind) {
-        case ReportTarget::Kind::OtherFile:
-            return openDirectReportFile(std::move(*target));
-        case ReportTarget::Kind::RegularFile:
-            // A new file would split the hard links off, or, without the
-            // file's own name, replace the link that leads to it.
-            if (target->links > 1 || target->path.empty()) {
-                return openInPlaceReportFile(std::move(*target));
-            }
-            return openStagedReportFile(std::move(*target));
-        case ReportTarget::Kind::NewFile:
-            break;
+    if (target->kind == ReportTarget::Kind::OtherFile) {
+        return openDirectReportFile(std::move(*target));
+    }
+    if (rewrittenInPlace(*target)) {
+        return openInPlaceReportFile(std::move(*target));
     }
     return openStagedReportFile(std::move(*target));
 }

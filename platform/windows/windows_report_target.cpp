@@ -45,6 +45,7 @@ std::optional<ReportTarget> findReportTarget(const std::string& typed) {
         return std::nullopt;
     }
     ReportTarget target;
+    target.typed = typed;
     const std::wstring typedWide = typedNameToWide(typed);
     if (typedWide.empty()) {
         return std::nullopt;
@@ -95,6 +96,11 @@ std::optional<ReportTarget> findReportTarget(const std::string& typed) {
     }
     target.folder = folderPrefix(target.path.empty() ? typedWide : target.path);
     return target;
+}
+
+bool rewrittenInPlace(const ReportTarget& target) {
+    return target.kind == ReportTarget::Kind::RegularFile &&
+           (target.links > 1 || target.path.empty());
 }
 
 }  // namespace romwise

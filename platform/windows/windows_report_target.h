@@ -19,6 +19,8 @@ struct ReportTarget {
         OtherFile,    // NUL, CON, a serial port, a named pipe: written to directly
     };
     Kind kind = Kind::NewFile;
+    // The name as the user typed it, to look it up again.
+    std::string typed;
     // Where a new file goes, or the existing file's own name after every
     // symbolic link ("\\?\C:\..."); empty for an existing file whose name
     // the system cannot give (a reparse point on a system without
@@ -40,5 +42,10 @@ struct ReportTarget {
 // open for an administrator anyway (wine); or it is a symbolic link that
 // leads nowhere (saving through it would replace the link itself).
 std::optional<ReportTarget> findReportTarget(const std::string& typed);
+
+// Whether the report goes into the existing file itself: a new file would
+// split its hard links off, or, without the file's own name, replace the
+// link that leads to it.
+bool rewrittenInPlace(const ReportTarget& target);
 
 }  // namespace romwise

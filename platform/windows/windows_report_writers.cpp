@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <climits>
+#include <optional>
 #include <string>
 
 #include "platform/windows/console_event_hold.h"
 #include "platform/windows/module_functions.h"
+#include "platform/windows/windows_save_lock.h"
 
 namespace romwise {
 
@@ -19,6 +21,10 @@ constexpr DWORD kKeptAttributes =
 // Room asked for beyond a file's growth: the cluster it starts (2 MiB is
 // the largest an NTFS volume has) and the file system's own records.
 constexpr ULONGLONG kAllocationSlack = 4ull * 1024 * 1024;
+// How long a file's name may be missing while another save's ReplaceFileW
+// moves the old file aside and the new one in, in milliseconds.
+constexpr DWORD kReplacementGapMs = 1000;
+constexpr DWORD kPollMs = 2;
 
 using SetFileInformationByHandleFunction = BOOL(WINAPI*)(HANDLE, FILE_INFO_BY_HANDLE_CLASS, LPVOID,
                                                          DWORD);
@@ -66,8 +72,10 @@ bool roomToGrow(HANDLE file, const std::wstring& folder, std::size_t size) {
 }
 
 // The file's contents become `bytes`: written from the start, cut to their
-// length, flushed.
+// length, flushed, holding the file's lock, so that saves from several
+// processes take turns and none is torn by another.
 bool rewriteFile(HANDLE file, std::string_view bytes) {
+    const SaveLock turn(file);
     const LARGE_INTEGER start{};
     return SetFilePointerEx(file, start, nullptr, FILE_BEGIN) && writeAll(file, bytes) &&
            SetEndOfFile(file) && FlushFileBuffers(file);
@@ -171,6 +179,13 @@ class SavedReportFile final : public TemporaryReportFile {
             stagingMoved_ = MoveFileExW(stagingName_.c_str(), target_.path.c_str(),
                                         MOVEFILE_WRITE_THROUGH) != 0;
             replaced_ = stagingMoved_;
+            if (replaced_ || !takeOnFileThatAppeared(GetLastError())) {
+                return replaced_;
+            }
+        }
+        if (rewrittenInPlace(target_)) {
+            replaced_ = roomToGrow(target_.file.get(), target_.folder, bytes_.size()) &&
+                        rewriteFile(target_.file.get(), bytes_) && target_.file.close();
         } else if (target_.kind == ReportTarget::Kind::RegularFile) {
             replaced_ = replaceRegularFile();
         }
@@ -178,6 +193,20 @@ class SavedReportFile final : public TemporaryReportFile {
     }
 
   private:
+    // Another save gave the new file's name to a file first: that file
+    // becomes the target, as for a save started after it.
+    bool takeOnFileThatAppeared(DWORD moveError) {
+        if (moveError != ERROR_ALREADY_EXISTS && moveError != ERROR_FILE_EXISTS) {
+            return false;
+        }
+        std::optional<ReportTarget> found = findReportTarget(target_.typed);
+        if (!found || found->kind != ReportTarget::Kind::RegularFile) {
+            return false;
+        }
+        target_ = std::move(*found);
+        return true;
+    }
+
     void createStagingFile() {
         const DWORD attributes =
             FILE_ATTRIBUTE_ARCHIVE | (target_.kind == ReportTarget::Kind::RegularFile
@@ -219,11 +248,25 @@ class SavedReportFile final : public TemporaryReportFile {
         }
         // The file is there as it was, and writable: the system would not let
         // another take its place, but the report can go into it.
-        const OwnedHandle file(CreateFileW(target_.path.c_str(), GENERIC_WRITE,
-                                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        const OwnedHandle file = openExisting(target_.path);
         return file.valid() && roomToGrow(file.get(), target_.folder, bytes_.size()) &&
                rewriteFile(file.get(), bytes_);
+    }
+
+    // The file of that name, opened for writing. While another save's
+    // ReplaceFileW moves its new file in, the name is briefly missing: it
+    // is waited for.
+    static OwnedHandle openExisting(const std::wstring& path) {
+        for (DWORD waited = 0;; waited += kPollMs) {
+            OwnedHandle file(CreateFileW(path.c_str(), GENERIC_WRITE,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+            if (file.valid() || GetLastError() != ERROR_FILE_NOT_FOUND ||
+                waited >= kReplacementGapMs) {
+                return file;
+            }
+            Sleep(kPollMs);
+        }
     }
 
     // First: released after the staging file is gone.

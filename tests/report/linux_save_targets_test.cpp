@@ -1,12 +1,14 @@
 // Saving over what a path can name on Linux: device nodes (copies made with
 // mknod in a scratch folder, never the machine's own /dev), FIFOs, links,
-// hard links, other users' and read-only files, and signals during a save.
-// Cases for an ordinary user run in a child that drops to "nobody".
+// hard links, other users' and read-only files, signals during a save, and
+// saves from several processes at once. Cases for an ordinary user run in a
+// child that drops to "nobody".
 #include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
 #include <sched.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -19,6 +21,7 @@
 #include <filesystem>
 #include <functional>
 #include <set>
+#include <vector>
 
 #include "platform/linux/linux_report_files.h"
 #include "report/report_save.h"
@@ -299,6 +302,73 @@ TEST_F(SaveTargetsTest, NamedStagingFileWhereNoUnnamedOneCanBeLinked) {
     EXPECT_EQ(read(dir_.path() / "fresh.txt"), report_);
     EXPECT_EQ(read(old), report_);
     EXPECT_EQ(names(dir_.path()), (Names{"fresh.txt", "old.txt"}));
+}
+
+// Four saves of reports of four lengths at once, to a new name, a file and
+// a file with a second hard link: each ends well (none is refused because
+// another got there first) and one whole report is left.
+TEST_F(SaveTargetsTest, SavesAtOnceEachLeaveOneWholeReport) {
+    constexpr std::size_t kSlots[] = {1, 5, 9, 13};
+    std::set<std::string> reports;
+    for (const std::size_t slots : kSlots) {
+        reports.insert(writeTextReport(testing::completedRecord(slots)));
+    }
+    const fs::path target = dir_.path() / "bios.txt";
+    for (int round = 0; round < 45; ++round) {
+        fs::remove(target);
+        fs::remove(dir_.path() / "bios-too.txt");
+        if (round % 3 > 0) {
+            file("bios.txt", 0644);
+        }
+        if (round % 3 == 2) {
+            fs::create_hard_link(target, dir_.path() / "bios-too.txt");
+        }
+        int gate[2];
+        ASSERT_EQ(::pipe(gate), 0);
+        std::vector<pid_t> savers;
+        for (const std::size_t slots : kSlots) {
+            savers.push_back(::fork());
+            if (savers.back() == 0) {
+                ::close(gate[1]);
+                char go = 0;
+                ::_exit(
+                    ::read(gate[0], &go, 1) == 0 &&
+                            saveTextReport(testing::completedRecord(slots), target.string(), files_)
+                        ? 0
+                        : 1);
+            }
+        }
+        ::close(gate[0]);
+        ::close(gate[1]);  // every save starts now
+        for (const pid_t saver : savers) {
+            int status = 1;
+            ::waitpid(saver, &status, 0);
+            EXPECT_EQ(status, 0) << "refused in round " << round;
+        }
+        EXPECT_EQ(reports.count(read(target)), 1u) << read(target);
+        EXPECT_EQ(names(dir_.path()).size(), round % 3 == 2 ? 2u : 1u);
+    }
+}
+
+// While another save holds the file (its lock, as it holds it while
+// rewriting a file with hard links in place), a save waits.
+TEST_F(SaveTargetsTest, ASaveWaitsWhileAnotherHoldsTheFile) {
+    const fs::path linked = file("linked.txt", 0644);
+    fs::create_hard_link(linked, dir_.path() / "linked-too.txt");
+    const int held = ::open(linked.c_str(), O_WRONLY);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    const pid_t saver = ::fork();
+    if (saver == 0) {
+        ::close(held);
+        ::_exit(save(linked) ? 0 : 1);
+    }
+    ::usleep(300000);
+    EXPECT_EQ(read(linked), kOldReport) << "written while the file was held";
+    ::close(held);
+    int status = 1;
+    ::waitpid(saver, &status, 0);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(read(linked), report_);
 }
 
 }  // namespace

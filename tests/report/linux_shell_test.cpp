@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 
@@ -87,6 +88,17 @@ TEST_F(LinuxShellTest, DirectStartUsesTheFirstBrowserFound) {
         EXPECT_EQ(argumentOf("x-www-browser"), "http://h/s");
         EXPECT_FALSE(ran("sensible-browser"));
     }
+}
+
+// romwise-cli ignores SIGPIPE; a launcher it starts must not inherit that.
+TEST_F(LinuxShellTest, LaunchersGetTheDefaultBrokenPipeAction) {
+    std::ofstream(dir_ / "xdg-open") << "#!/bin/sh\ngrep SigIgn /proc/$$/status > \"$0.arg\"\n";
+    fs::permissions(dir_ / "xdg-open", fs::perms::owner_all);
+    const auto previous = std::signal(SIGPIPE, SIG_IGN);
+    EXPECT_TRUE(LinuxShell({dir_.string()}).openAddress("http://h/"));
+    std::signal(SIGPIPE, previous);
+    const std::string ignored = argumentOf("xdg-open");  // "SigIgn:\t" and a hexadecimal mask
+    EXPECT_EQ(std::stoull(ignored.substr(7), nullptr, 16) & (1ull << (SIGPIPE - 1)), 0u) << ignored;
 }
 
 }  // namespace

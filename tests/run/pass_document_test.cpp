@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,44 @@ TEST(PassDocument, WhatIsNoDocumentSaysWhy) {
     damaged.replace(damaged.rfind("\"Completed\""), 11, "\"Finished\"");  // the record's
     EXPECT_FALSE(readPassDocument(damaged, problem));
     EXPECT_NE(problem.find("unknown run state \"Finished\""), std::string::npos) << problem;
+}
+
+// Every number is a whole number within its field, as the profile loader
+// takes them: nothing is converted, wrapped or cut on the way in.
+TEST(PassDocument, NumbersOutsideTheirFieldsAreRefused) {
+    const nlohmann::json sample = nlohmann::json::parse(
+        runCliWith({"--machine", std::string(ROMWISE_SAMPLES_DIR) + "/award-440bx.json", "--format",
+                    "json", "--submit"})
+            .out);
+    const auto read = [&](const std::string& at, const nlohmann::json& value,
+                          std::string& problem) {
+        nlohmann::json document = sample;
+        document[nlohmann::json::json_pointer(at)] = value;
+        return readPassDocument(document.dump(), problem);
+    };
+    const std::pair<const char*, nlohmann::json> refused[] = {
+        {"/results/timeZoneHours", 1e300},        {"/results/timeZoneHours", 2147483648u},
+        {"/results/dmiMajorVersion", -5},         {"/results/installedMemoryMb", -1},
+        {"/results/requestSubmitted", true},      {"/results/memorySlotSizes/sizeMb/0", 1.5},
+        {"/results/memorySlotTexts/count", 16},   {"/options/skipDmi", "1"},
+        {"/window/highlighted/0/face", 16777216}, {"/window/enabled/1004x", true},
+    };
+    for (const auto& [at, value] : refused) {
+        std::string problem;
+        EXPECT_FALSE(read(at, value, problem)) << at;
+        EXPECT_NE(problem.find(": expected "), std::string::npos) << problem;
+        EXPECT_EQ(problem.find('\n'), std::string::npos) << problem;
+    }
+    std::string problem;
+    const auto lowest = read("/results/timeZoneHours", -2147483648, problem);
+    const auto highest = read("/results/installedMemoryMb", 4294967295u, problem);
+    ASSERT_TRUE(lowest && highest) << problem;
+    EXPECT_EQ(lowest->results.timeZoneHours, -2147483648);
+    EXPECT_EQ(highest->results.installedMemoryMb, 4294967295u);
+    EXPECT_FALSE(read("/results/timeZoneHours", 1e300, problem));
+    EXPECT_EQ(problem,
+              "results.timeZoneHours: expected a whole number from -2147483648 to "
+              "2147483647, got 1e+300");
 }
 
 }  // namespace

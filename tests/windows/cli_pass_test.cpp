@@ -2,13 +2,18 @@
 // where no hardware-access driver exists) ends at the driver step with the
 // message, a reason line and exit status 3; a report saved to a file has the
 // same bytes as the one printed, CR LF line ends and no doubled CR; a profile
-// path works with either slash.
+// path works with either slash; a stale standard handle gets NUL.
+#include <windows.h>
+
+#include <io.h>
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include <string>
 #include <vector>
 
+#include "platform/standard_descriptors.h"
 #include "wine_host.h"
 
 namespace romwise {
@@ -90,6 +95,19 @@ TEST(CliOnAProfile, SavedReportIsThePrintedOneWithCrLfLineEnds) {
     EXPECT_GE(lineEnds, 17u);
     EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"bios.txt"})
         << "no temporary file is left";
+}
+
+// A standard handle whose value is no handle of the program gets NUL before
+// any file could be given that value. (Wine's process start turns such a
+// value into none, so the program is checked here, on standard input.)
+TEST(StandardHandles, AStaleOneGetsNul) {
+    const HANDLE given = GetStdHandle(STD_INPUT_HANDLE);
+    ASSERT_TRUE(SetStdHandle(STD_INPUT_HANDLE, reinterpret_cast<HANDLE>(0x7FF0)));
+    EXPECT_TRUE(openClosedStandardDescriptors());
+    const HANDLE now = GetStdHandle(STD_INPUT_HANDLE);
+    EXPECT_EQ(GetFileType(now), static_cast<DWORD>(FILE_TYPE_CHAR));
+    EXPECT_EQ(reinterpret_cast<HANDLE>(_get_osfhandle(0)), now);
+    SetStdHandle(STD_INPUT_HANDLE, given);
 }
 
 TEST(CliOnAProfile, ProfilePathTakesEitherSlash) {

@@ -2,14 +2,16 @@
 // once); an existing report is replaced as the user knows it (attributes,
 // hard links, the file a link names); devices and pipes are written to,
 // never replaced; what opening the file for writing would refuse is
-// refused; and a save that fails leaves the existing file as it was and no
-// temporary file behind.
+// refused; a save that fails leaves the existing file as it was and no
+// temporary file behind; and saves of one file that overlap take turns.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "model/detection_results.h"
@@ -272,6 +274,39 @@ TEST_F(WindowsReportFilesTest, TemporaryFileIsRemovedWhenTheSaveIsAbandoned) {
     }
     EXPECT_EQ(names(), Names{"bios.txt"});
     EXPECT_EQ(readFileBytes(target), oldReport);
+}
+
+// Two saves that found the name new: the later replaces what the earlier
+// left instead of being refused because a file appeared meanwhile.
+TEST_F(WindowsReportFilesTest, TheLaterOfTwoSavesToANewNameWins) {
+    const auto earlier = files.createBeside(folder.file("bios.txt"));
+    const auto later = files.createBeside(folder.file("bios.txt"));
+    ASSERT_TRUE(earlier && later);
+    EXPECT_TRUE(earlier->write(oldReport) && earlier->close() && later->write(report) &&
+                later->close() && earlier->replaceTarget());
+    EXPECT_TRUE(later->replaceTarget());
+    EXPECT_EQ(readFileBytes(folder.file("bios.txt")), report);
+}
+
+// While another save holds a file with hard links (its lock, as it holds it
+// while rewriting the file in place), a save waits, so that neither is torn.
+TEST_F(WindowsReportFilesTest, ASaveWaitsWhileAnotherHoldsTheFile) {
+    const std::string linked = oldFile("linked.txt");
+    ASSERT_TRUE(CreateHardLinkA(folder.file("linked-too.txt").c_str(), linked.c_str(), nullptr));
+    const HANDLE held =
+        CreateFileA(linked.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    OVERLAPPED start{};
+    ASSERT_TRUE(LockFileEx(held, LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &start));
+    std::atomic<bool> saved{false};
+    std::thread saver([&] { saved = save(linked); });
+    Sleep(500);
+    EXPECT_FALSE(saved) << "written while the file was held";
+    UnlockFileEx(held, 0, MAXDWORD, MAXDWORD, &start);
+    CloseHandle(held);
+    saver.join();
+    EXPECT_TRUE(saved);
+    EXPECT_EQ(readFileBytes(folder.file("linked-too.txt")), report);
 }
 
 TEST_F(WindowsReportFilesTest, DriveRelativeNameIsWrittenInThatDrivesCurrentFolder) {

@@ -7,17 +7,22 @@
 #include "app/standard_detectors.h"
 #include "model/control_ids.h"
 #include "platform/create_platform.h"
+#include "platform/standard_descriptors.h"
 #include "ui/qt/dialog_font.h"
 #include "ui/qt/first_paint_watch.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/window_options.h"
 
 namespace {
+constexpr int kExitNoStandardStreams = 1;
 constexpr int kExitUsage = 2;
-}
+}  // namespace
 
 int main(int argc, char** argv) {
     using namespace romwise;
+    if (!openClosedStandardDescriptors()) {
+        return kExitNoStandardStreams;
+    }
     const ui::WindowOptionsResult parsed =
         ui::parseWindowOptions(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.error.empty()) {

@@ -13,6 +13,7 @@
 #include "app/standard_detectors.h"
 #include "model/product_identity.h"
 #include "platform/create_platform.h"
+#include "platform/standard_descriptors.h"
 #include "ui/win32/help_page.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/program_options.h"
@@ -25,6 +26,7 @@ using namespace romwise::ui::win32;
 
 constexpr int kExitUsage = 2;
 constexpr int kExitNoWindow = 1;
+constexpr int kExitNoStandardStreams = 1;
 constexpr char kNoWindow[] = "romwise: the window could not be created\n";
 
 // Started from a console or with redirected output, the program writes to
@@ -54,6 +56,9 @@ std::vector<std::wstring> commandLineArguments() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    if (!openClosedStandardDescriptors()) {
+        return kExitNoStandardStreams;
+    }
     const ProgramOptionsResult parsed = parseProgramOptions(commandLineArguments());
     if (!parsed.error.empty()) {
         tell(usageErrorText("romwise", parsed.error), true);
