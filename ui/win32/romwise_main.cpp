@@ -16,8 +16,8 @@
 #include "platform/standard_descriptors.h"
 #include "ui/win32/help_page.h"
 #include "ui/win32/main_window.h"
-#include "ui/win32/program_options.h"
 #include "ui/win32/wide_text.h"
+#include "ui/win32/window_options.h"
 
 namespace {
 
@@ -59,14 +59,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (!openClosedStandardDescriptors()) {
         return kExitNoStandardStreams;
     }
-    const ProgramOptionsResult parsed = parseProgramOptions(commandLineArguments());
+    const WindowOptionsResult parsed = parseWindowOptions(commandLineArguments());
     if (!parsed.error.empty()) {
         tell(usageErrorText("romwise", parsed.error), true);
         return kExitUsage;
     }
-    const ProgramOptions& options = parsed.options;
+    const WindowOptions& options = parsed.options;
     if (options.help) {
-        tell(kProgramUsage, false);
+        tell(kWindowUsage, false);
         return 0;
     }
     if (options.version) {

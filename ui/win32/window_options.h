@@ -10,19 +10,19 @@ namespace romwise::ui::win32 {
 
 // The shared options (profile, help, version) and the window's own; texts
 // are UTF-8.
-struct ProgramOptions : SharedOptions {
+struct WindowOptions : SharedOptions {
     bool getBiosInfo = false;  // press Get BIOS Info once the window shows
 };
 
-struct ProgramOptionsResult {
-    ProgramOptions options;
+struct WindowOptionsResult {
+    WindowOptions options;
     std::string error;  // empty when the arguments were understood
 };
 
 // The arguments after the program's name, as the system hands them over.
-ProgramOptionsResult parseProgramOptions(const std::vector<std::wstring>& arguments);
+WindowOptionsResult parseWindowOptions(const std::vector<std::wstring>& arguments);
 
-inline constexpr char kProgramUsage[] =
+inline constexpr char kWindowUsage[] =
     "Usage: romwise [--machine FILE] [--get-bios-info] [--help] [--version]\n"
     "\n"
     "Shows the Romwise window.\n"

@@ -1,12 +1,12 @@
-#include "ui/win32/program_options.h"
+#include "ui/win32/window_options.h"
 
 #include "ui/win32/wide_text.h"
 
 namespace romwise::ui::win32 {
 
-ProgramOptionsResult parseProgramOptions(const std::vector<std::wstring>& arguments) {
-    ProgramOptionsResult result;
-    ProgramOptions& options = result.options;
+WindowOptionsResult parseWindowOptions(const std::vector<std::wstring>& arguments) {
+    WindowOptionsResult result;
+    WindowOptions& options = result.options;
     CommandLine commandLine;
     addSharedOptions(commandLine, options, {.machine = true});
     commandLine.flag("--get-bios-info", options.getBiosInfo);
