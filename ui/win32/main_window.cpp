@@ -121,12 +121,12 @@ bool MainWindow::message(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& re
             controller().getBiosInfo();
             return true;
         case WM_CLOSE:
-            // The close box, the system menu and Alt+F4 take the close path.
-            // The message is left to the dialog manager's default handling
-            // too (`result` stays FALSE), which ends the dialog as the cancel
-            // command would, even when the path kept it open; `result = TRUE`
-            // would keep it open.
+            // The close box, the system menu and Alt+F4 take the close path,
+            // which ends the dialog itself when it ends. The message counts
+            // as handled: the dialog manager's default handling would post
+            // the cancel command and end the dialog that the path kept open.
             windowCloseRequested();
+            result = TRUE;
             return true;
         case WM_SYSCOMMAND:
             if ((wParam & kSystemCommandMask) == static_cast<WPARAM>(kAboutCommandId)) {

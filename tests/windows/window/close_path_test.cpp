@@ -1,6 +1,7 @@
 // The close path through the window: the Close button and the window's own
-// close request ask first unless the request went out, release the driver
-// before asking, and end with the accept and the cancel result; Enter and
+// close request (the close box, Alt+F4, WM_CLOSE) ask first unless the
+// request went out, release the driver before asking, keep the window open
+// on yes and end it on no with the accept and the cancel result; Enter and
 // Escape in the running window end it at once, without asking.
 #include <windows.h>
 
@@ -16,6 +17,7 @@ namespace {
 using testing::click;
 using testing::ModalScript;
 using testing::press;
+using testing::pumpUntil;
 using testing::SampleWindow;
 
 void answer(ModalScript& script, int buttonId) {
@@ -59,15 +61,6 @@ TEST_F(ClosePath, YesSubmitsKeepsTheWindowAndTheNextCloseAsksNothing) {
     EXPECT_TRUE(window.window.ended());
 }
 
-TEST_F(ClosePath, TheWindowsCloseRequestTakesThePathAndEndsWithTheCancelResult) {
-    ModalScript script;
-    answer(script, IDCANCEL);
-    SendMessageW(window.window.handle(), WM_CLOSE, 0, 0);
-    ASSERT_EQ(script.seen().size(), 1u);
-    EXPECT_TRUE(window.window.ended());
-    EXPECT_EQ(window.window.result(), IDCANCEL);
-}
-
 TEST_F(ClosePath, EscapeOrTheCloseBoxOfTheConfirmationCountsAsNo) {
     ModalScript script;
     script.then([](HWND modal) { PostMessageW(modal, WM_CLOSE, 0, 0); });
@@ -75,13 +68,102 @@ TEST_F(ClosePath, EscapeOrTheCloseBoxOfTheConfirmationCountsAsNo) {
     EXPECT_TRUE(window.window.ended());
 }
 
-TEST_F(ClosePath, AfterSubmitFromItsButtonTheCloseRequestAsksNothing) {
-    click(window.control(control::kSubmit));
+// The window's own close request, posted as the close box and Alt+F4 send
+// it (the close system command, which becomes WM_CLOSE) or as WM_CLOSE
+// itself, and run through the thread's messages: whatever the dialog
+// manager does with it afterwards happens before the checks.
+enum class CloseRequest { SystemCommand, Message };
+
+class WindowCloseRequest : public ::testing::TestWithParam<CloseRequest> {
+  protected:
+    void request(const ModalScript& script) {
+        HWND main = window.window.handle();
+        if (GetParam() == CloseRequest::SystemCommand) {
+            PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+        } else {
+            PostMessageW(main, WM_CLOSE, 0, 0);
+        }
+        pumpUntil([&] { return script.finished(); });
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    void getBiosInfo() {
+        click(window.control(control::kGetBiosInfo));
+        ASSERT_NE(window.window.session().driver, nullptr);
+    }
+
+    SampleWindow window{"award-440bx.json"};
+};
+
+TEST_P(WindowCloseRequest, AfterAPassNoEndsTheWindowWithTheCancelResult) {
+    getBiosInfo();
+    ModalScript script;
+    answer(script, IDCANCEL);
+    request(script);
+    ASSERT_EQ(script.seen().size(), 1u);
+    EXPECT_EQ(script.seen()[0].title, kCloseConfirmationTemplate.caption);
+    EXPECT_TRUE(window.window.ended());
+    EXPECT_EQ(window.window.result(), IDCANCEL);
+    EXPECT_EQ(window.window.session().driver, nullptr);
+}
+
+TEST_P(WindowCloseRequest, AfterAPassYesSubmitsAndKeepsTheWindowThenTheNextEndsItAtOnce) {
+    getBiosInfo();
+    ModalScript script;
+    answer(script, IDOK);
+    request(script);
+    ASSERT_EQ(script.seen().size(), 1u);
+    EXPECT_EQ(window.results->requestSubmitted, 1);
+    EXPECT_FALSE(window.platform.simShell().launches().empty());
+    EXPECT_FALSE(window.window.ended()) << "yes keeps the window open";
+    EXPECT_TRUE(IsWindowVisible(window.window.handle()));
+
     ModalScript none;
-    SendMessageW(window.window.handle(), WM_CLOSE, 0, 0);
+    request(none);
     EXPECT_TRUE(none.seen().empty());
     EXPECT_TRUE(window.window.ended());
+    EXPECT_EQ(window.window.result(), IDCANCEL);
 }
+
+TEST_P(WindowCloseRequest, BeforeAPassYesShowsTheRefusalAndKeepsTheWindow) {
+    ModalScript script;
+    answer(script, IDOK);  // the refusal that follows gets its OK
+    request(script);
+    ASSERT_EQ(script.seen().size(), 2u);
+    EXPECT_EQ(script.seen()[0].title, kCloseConfirmationTemplate.caption);
+    EXPECT_FALSE(script.seen()[1].text.empty()) << "a message box";
+    EXPECT_EQ(window.results->requestSubmitted, 0);
+    EXPECT_FALSE(window.window.ended());
+}
+
+TEST_P(WindowCloseRequest, BeforeAPassNoEndsTheWindow) {
+    ModalScript script;
+    answer(script, IDCANCEL);
+    request(script);
+    ASSERT_EQ(script.seen().size(), 1u);
+    EXPECT_TRUE(window.window.ended());
+    EXPECT_EQ(window.window.result(), IDCANCEL);
+}
+
+TEST_P(WindowCloseRequest, AfterSubmitFromItsButtonAsksNothingAndEnds) {
+    getBiosInfo();
+    click(window.control(control::kSubmit));
+    ModalScript none;
+    request(none);
+    EXPECT_TRUE(none.seen().empty());
+    EXPECT_TRUE(window.window.ended());
+    EXPECT_EQ(window.window.result(), IDCANCEL);
+}
+
+INSTANTIATE_TEST_SUITE_P(CloseBoxAndMessage, WindowCloseRequest,
+                         ::testing::Values(CloseRequest::SystemCommand, CloseRequest::Message),
+                         [](const ::testing::TestParamInfo<CloseRequest>& info) {
+                             return info.param == CloseRequest::SystemCommand ? "SystemCommand"
+                                                                              : "Message";
+                         });
 
 TEST(ClosePathBeforeAnyPass, StillAsks) {
     SampleWindow window("award-440bx.json");
