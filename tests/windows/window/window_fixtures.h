@@ -14,9 +14,21 @@
 #include "platform/sim/profile_loader.h"
 #include "platform/sim/sim_platform.h"
 #include "platform/windows/windows_report_files.h"
+#include "ui/common/dialog_templates.h"
 #include "ui/win32/main_window.h"
 
 namespace romwise::ui::win32::testing {
+
+// Every dialog of the program, by a name for the test's messages.
+struct NamedDialog {
+    const char* name;
+    const DialogTemplate* dialog;
+};
+inline const NamedDialog kDialogs[] = {
+    {"main", &kMainDialogTemplate}, {"about", &kAboutBoxTemplate},
+    {"save", &kSaveReportTemplate}, {"confirmation", &kCloseConfirmationTemplate},
+    {"options", &kOptionsTemplate}, {"more information", &kMoreInfoTemplate},
+};
 
 // The samples folder as this process sees it.
 std::string samplePath(const std::string& profile);
