@@ -66,6 +66,7 @@ bool MainWindow::initialize() {
     GetWindowTextW(handle(), title, kTitleLength);
     SetWindowTextW(handle(), (std::wstring(title) + L" " + wideFromUtf8(kVersionText)).c_str());
 
+    widenFieldTextAreas();
     getBiosInfoButton_.attach(control(control::kGetBiosInfo));
     submitButton_.attach(control(control::kSubmit));
     placeArtwork();
@@ -87,6 +88,16 @@ void MainWindow::addAboutCommand() {
     HMENU menu = GetSystemMenu(handle(), FALSE);
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu, MF_STRING, kAboutCommandId, text);
+}
+
+// An edit control keeps a margin inside its border beside its text, which
+// the dialog font makes a pixel on either side. The fields' texts fill them
+// nearly to the border (the operating system's line in its field needs
+// every pixel), so the fields go without.
+void MainWindow::widenFieldTextAreas() {
+    for (const int id : kResultFieldIds) {
+        SendMessageW(control(id), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(0, 0));
+    }
 }
 
 void MainWindow::placeArtwork() {
