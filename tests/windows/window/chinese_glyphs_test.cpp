@@ -33,47 +33,28 @@ bool isChinese(wchar_t c) {
            (c >= 0xFF00 && c <= 0xFFEF);
 }
 
-// Draws one character at a time, black on white, into a memory picture.
+// Draws one character at a time, black on white.
 class GlyphPainter {
   public:
-    explicit GlyphPainter(HFONT font) : dc_(CreateCompatibleDC(nullptr)) {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = kCell;
-        info.bmiHeader.biHeight = -kCell;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
-        oldBitmap_ = SelectObject(dc_, bitmap_);
-        oldFont_ = SelectObject(dc_, font);
-        SetBkMode(dc_, TRANSPARENT);
-        SetTextColor(dc_, RGB(0, 0, 0));
+    explicit GlyphPainter(HFONT font) : oldFont_(SelectObject(picture_.dc(), font)) {
+        SetBkMode(picture_.dc(), TRANSPARENT);
+        SetTextColor(picture_.dc(), RGB(0, 0, 0));
     }
-    ~GlyphPainter() {
-        SelectObject(dc_, oldFont_);
-        SelectObject(dc_, oldBitmap_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
+    ~GlyphPainter() { SelectObject(picture_.dc(), oldFont_); }
     GlyphPainter(const GlyphPainter&) = delete;
     GlyphPainter& operator=(const GlyphPainter&) = delete;
 
     // The picture of `c`; an empty string draws nothing.
     std::vector<std::uint32_t> draw(const std::wstring& c) {
         RECT cell = {0, 0, kCell, kCell};
-        FillRect(dc_, &cell, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        TextOutW(dc_, 2, 2, c.c_str(), static_cast<int>(c.size()));
-        GdiFlush();
-        const auto* pixels = static_cast<const std::uint32_t*>(bits_);
-        return std::vector<std::uint32_t>(pixels, pixels + kCell * kCell);
+        FillRect(picture_.dc(), &cell, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        TextOutW(picture_.dc(), 2, 2, c.c_str(), static_cast<int>(c.size()));
+        return picture_.pixels();
     }
 
   private:
-    HDC dc_;
-    HBITMAP bitmap_ = nullptr;
-    void* bits_ = nullptr;
-    HGDIOBJ oldBitmap_ = nullptr;
-    HGDIOBJ oldFont_ = nullptr;
+    testing::MemoryPicture picture_{kCell, kCell};
+    HGDIOBJ oldFont_;
 };
 
 // The Chinese characters of `text` that `font` draws as a box or not at all.
