@@ -7,6 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <ostream>
+#include <string>
+#include <tuple>
+
 #include "model/control_ids.h"
 #include "ui/common/dialog_templates.h"
 #include "window_fixtures.h"
@@ -74,96 +79,80 @@ TEST_F(ClosePath, EscapeOrTheCloseBoxOfTheConfirmationCountsAsNo) {
 // manager does with it afterwards happens before the checks.
 enum class CloseRequest { SystemCommand, Message };
 
-class WindowCloseRequest : public ::testing::TestWithParam<CloseRequest> {
-  protected:
-    void request(const ModalScript& script) {
-        HWND main = window.window.handle();
-        if (GetParam() == CloseRequest::SystemCommand) {
-            PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
-        } else {
-            PostMessageW(main, WM_CLOSE, 0, 0);
-        }
-        pumpUntil([&] { return script.finished(); });
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
+void postCloseRequest(HWND main, CloseRequest request, const ModalScript& script) {
+    if (request == CloseRequest::SystemCommand) {
+        PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+    } else {
+        PostMessageW(main, WM_CLOSE, 0, 0);
     }
-    void getBiosInfo() {
-        click(window.control(control::kGetBiosInfo));
-        ASSERT_NE(window.window.session().driver, nullptr);
+    pumpUntil([&] { return script.finished(); });
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
     }
+}
 
-    SampleWindow window{"award-440bx.json"};
+struct CloseCase {
+    const char* name;
+    bool pass;           // a pass ran first
+    bool submitted;      // and Submit was clicked
+    int answer;          // to the confirmation
+    std::size_t modals;  // the confirmation; before a pass, yes brings the refusal
+    bool ends;
 };
 
-TEST_P(WindowCloseRequest, AfterAPassNoEndsTheWindowWithTheCancelResult) {
-    getBiosInfo();
+constexpr CloseCase kCloseCases[] = {
+    {"YesAfterAPass", true, false, IDOK, 1, false},
+    {"NoAfterAPass", true, false, IDCANCEL, 1, true},
+    {"YesBeforeAPass", false, false, IDOK, 2, false},
+    {"NoBeforeAPass", false, false, IDCANCEL, 1, true},
+    {"AfterASubmit", true, true, IDOK, 0, true},
+};
+
+void PrintTo(const CloseCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class WindowCloseRequest : public ::testing::TestWithParam<std::tuple<CloseRequest, CloseCase>> {};
+
+TEST_P(WindowCloseRequest, TakesTheClosePath) {
+    const auto [request, c] = GetParam();
+    SampleWindow window("award-440bx.json");
+    if (c.pass) {
+        click(window.control(control::kGetBiosInfo));
+    }
+    if (c.submitted) {
+        click(window.control(control::kSubmit));
+    }
     ModalScript script;
-    answer(script, IDCANCEL);
-    request(script);
-    ASSERT_EQ(script.seen().size(), 1u);
-    EXPECT_EQ(script.seen()[0].title, kCloseConfirmationTemplate.caption);
-    EXPECT_TRUE(window.window.ended());
-    EXPECT_EQ(window.window.result(), IDCANCEL);
-    EXPECT_EQ(window.window.session().driver, nullptr);
+    if (c.modals > 0) {
+        answer(script, c.answer);
+    }
+    postCloseRequest(window.window.handle(), request, script);
+    ASSERT_EQ(script.seen().size(), c.modals);
+    if (c.modals > 0) {
+        EXPECT_EQ(script.seen()[0].title, kCloseConfirmationTemplate.caption);
+    }
+    EXPECT_EQ(window.results->requestSubmitted,
+              c.submitted || (c.pass && c.answer == IDOK) ? 1 : 0);
+    if (c.pass) {
+        EXPECT_EQ(window.window.session().driver == nullptr, !c.submitted) << "released to ask";
+    }
+    EXPECT_EQ(window.window.ended(), c.ends) << "yes keeps the window open";
+    if (c.ends) {
+        EXPECT_EQ(window.window.result(), IDCANCEL);
+    }
 }
 
-TEST_P(WindowCloseRequest, AfterAPassYesSubmitsAndKeepsTheWindowThenTheNextEndsItAtOnce) {
-    getBiosInfo();
-    ModalScript script;
-    answer(script, IDOK);
-    request(script);
-    ASSERT_EQ(script.seen().size(), 1u);
-    EXPECT_EQ(window.results->requestSubmitted, 1);
-    EXPECT_FALSE(window.platform.simShell().launches().empty());
-    EXPECT_FALSE(window.window.ended()) << "yes keeps the window open";
-    EXPECT_TRUE(IsWindowVisible(window.window.handle()));
-
-    ModalScript none;
-    request(none);
-    EXPECT_TRUE(none.seen().empty());
-    EXPECT_TRUE(window.window.ended());
-    EXPECT_EQ(window.window.result(), IDCANCEL);
-}
-
-TEST_P(WindowCloseRequest, BeforeAPassYesShowsTheRefusalAndKeepsTheWindow) {
-    ModalScript script;
-    answer(script, IDOK);  // the refusal that follows gets its OK
-    request(script);
-    ASSERT_EQ(script.seen().size(), 2u);
-    EXPECT_EQ(script.seen()[0].title, kCloseConfirmationTemplate.caption);
-    EXPECT_FALSE(script.seen()[1].text.empty()) << "a message box";
-    EXPECT_EQ(window.results->requestSubmitted, 0);
-    EXPECT_FALSE(window.window.ended());
-}
-
-TEST_P(WindowCloseRequest, BeforeAPassNoEndsTheWindow) {
-    ModalScript script;
-    answer(script, IDCANCEL);
-    request(script);
-    ASSERT_EQ(script.seen().size(), 1u);
-    EXPECT_TRUE(window.window.ended());
-    EXPECT_EQ(window.window.result(), IDCANCEL);
-}
-
-TEST_P(WindowCloseRequest, AfterSubmitFromItsButtonAsksNothingAndEnds) {
-    getBiosInfo();
-    click(window.control(control::kSubmit));
-    ModalScript none;
-    request(none);
-    EXPECT_TRUE(none.seen().empty());
-    EXPECT_TRUE(window.window.ended());
-    EXPECT_EQ(window.window.result(), IDCANCEL);
-}
-
-INSTANTIATE_TEST_SUITE_P(CloseBoxAndMessage, WindowCloseRequest,
-                         ::testing::Values(CloseRequest::SystemCommand, CloseRequest::Message),
-                         [](const ::testing::TestParamInfo<CloseRequest>& info) {
-                             return info.param == CloseRequest::SystemCommand ? "SystemCommand"
-                                                                              : "Message";
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    CloseBoxAndMessage, WindowCloseRequest,
+    ::testing::Combine(::testing::Values(CloseRequest::SystemCommand, CloseRequest::Message),
+                       ::testing::ValuesIn(kCloseCases)),
+    [](const ::testing::TestParamInfo<WindowCloseRequest::ParamType>& info) {
+        const bool command = std::get<0>(info.param) == CloseRequest::SystemCommand;
+        return std::string(command ? "SystemCommand" : "Message") + std::get<1>(info.param).name;
+    });
 
 TEST(ClosePathBeforeAnyPass, StillAsks) {
     SampleWindow window("award-440bx.json");
