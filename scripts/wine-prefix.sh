@@ -57,6 +57,17 @@ start_wine_display() {
         "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
             /v "$face" /d "AR PL UMing CN" /f >/dev/null 2>&1
     done
+    # The other faces the windows ask for lack Chinese here: the options
+    # dialog's MS Sans Serif (this wine draws it in a Latin face) and bold
+    # Tahoma, wine's caption font. Tahoma (message boxes, menus) and the
+    # shell dialog faces, which wine substitutes with it, reach Chinese only
+    # through wine's fallbacks. Linked to the Song face, as a Chinese Windows
+    # links them to SimSun, they all draw their Chinese from it; wine looks
+    # up a bold face's links under its own name.
+    for face in "MS Sans Serif" "MS Shell Dlg" "MS Shell Dlg 2" Tahoma "Tahoma Bold"; do
+        "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+            /v "$face" /t REG_MULTI_SZ /d "uming.ttc,AR PL UMing CN" /f >/dev/null 2>&1
+    done
     # Without a window manager, wine draws the frames itself and waits for
     # nobody when a window goes.
     "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1

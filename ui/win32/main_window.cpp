@@ -66,6 +66,7 @@ bool MainWindow::initialize() {
     GetWindowTextW(handle(), title, kTitleLength);
     SetWindowTextW(handle(), (std::wstring(title) + L" " + wideFromUtf8(kVersionText)).c_str());
 
+    widenFieldTextAreas();
     getBiosInfoButton_.attach(control(control::kGetBiosInfo));
     submitButton_.attach(control(control::kSubmit));
     placeArtwork();
@@ -87,6 +88,16 @@ void MainWindow::addAboutCommand() {
     HMENU menu = GetSystemMenu(handle(), FALSE);
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu, MF_STRING, kAboutCommandId, text);
+}
+
+// An edit control keeps a margin inside its border beside its text, which
+// the dialog font makes a pixel on either side. The fields' texts fill them
+// nearly to the border (the operating system's line in its field needs
+// every pixel), so the fields go without.
+void MainWindow::widenFieldTextAreas() {
+    for (const int id : kResultFieldIds) {
+        SendMessageW(control(id), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(0, 0));
+    }
 }
 
 void MainWindow::placeArtwork() {
@@ -121,12 +132,12 @@ bool MainWindow::message(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& re
             controller().getBiosInfo();
             return true;
         case WM_CLOSE:
-            // The close box, the system menu and Alt+F4 take the close path.
-            // The message is left to the dialog manager's default handling
-            // too (`result` stays FALSE), which ends the dialog as the cancel
-            // command would, even when the path kept it open; `result = TRUE`
-            // would keep it open.
+            // The close box, the system menu and Alt+F4 take the close path,
+            // which ends the dialog itself when it ends. The message counts
+            // as handled: the dialog manager's default handling would post
+            // the cancel command and end the dialog that the path kept open.
             windowCloseRequested();
+            result = TRUE;
             return true;
         case WM_SYSCOMMAND:
             if ((wParam & kSystemCommandMask) == static_cast<WPARAM>(kAboutCommandId)) {

@@ -63,6 +63,7 @@ class MainWindow : public DialogWindow, public MainWindowLogic {
   private:
     ColorButton* colorButtonFor(int controlId);
     void addAboutCommand();
+    void widenFieldTextAreas();
     void placeArtwork();
     void paintMinimised();
     void showMessage(const std::wstring& text, const std::wstring& caption);

@@ -1,10 +1,16 @@
 // The close path through the window: the Close button and the window's own
-// close request ask first unless the request went out, release the driver
-// before asking, and end with the accept and the cancel result; Enter and
+// close request (the close box, Alt+F4, WM_CLOSE) ask first unless the
+// request went out, release the driver before asking, keep the window open
+// on yes and end it on no with the accept and the cancel result; Enter and
 // Escape in the running window end it at once, without asking.
 #include <windows.h>
 
 #include <gtest/gtest.h>
+
+#include <cstddef>
+#include <ostream>
+#include <string>
+#include <tuple>
 
 #include "model/control_ids.h"
 #include "ui/common/dialog_templates.h"
@@ -16,6 +22,7 @@ namespace {
 using testing::click;
 using testing::ModalScript;
 using testing::press;
+using testing::pumpUntil;
 using testing::SampleWindow;
 
 void answer(ModalScript& script, int buttonId) {
@@ -59,15 +66,6 @@ TEST_F(ClosePath, YesSubmitsKeepsTheWindowAndTheNextCloseAsksNothing) {
     EXPECT_TRUE(window.window.ended());
 }
 
-TEST_F(ClosePath, TheWindowsCloseRequestTakesThePathAndEndsWithTheCancelResult) {
-    ModalScript script;
-    answer(script, IDCANCEL);
-    SendMessageW(window.window.handle(), WM_CLOSE, 0, 0);
-    ASSERT_EQ(script.seen().size(), 1u);
-    EXPECT_TRUE(window.window.ended());
-    EXPECT_EQ(window.window.result(), IDCANCEL);
-}
-
 TEST_F(ClosePath, EscapeOrTheCloseBoxOfTheConfirmationCountsAsNo) {
     ModalScript script;
     script.then([](HWND modal) { PostMessageW(modal, WM_CLOSE, 0, 0); });
@@ -75,13 +73,86 @@ TEST_F(ClosePath, EscapeOrTheCloseBoxOfTheConfirmationCountsAsNo) {
     EXPECT_TRUE(window.window.ended());
 }
 
-TEST_F(ClosePath, AfterSubmitFromItsButtonTheCloseRequestAsksNothing) {
-    click(window.control(control::kSubmit));
-    ModalScript none;
-    SendMessageW(window.window.handle(), WM_CLOSE, 0, 0);
-    EXPECT_TRUE(none.seen().empty());
-    EXPECT_TRUE(window.window.ended());
+// The window's own close request, posted as the close box and Alt+F4 send
+// it (the close system command, which becomes WM_CLOSE) or as WM_CLOSE
+// itself, and run through the thread's messages: whatever the dialog
+// manager does with it afterwards happens before the checks.
+enum class CloseRequest { SystemCommand, Message };
+
+void postCloseRequest(HWND main, CloseRequest request, const ModalScript& script) {
+    if (request == CloseRequest::SystemCommand) {
+        PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+    } else {
+        PostMessageW(main, WM_CLOSE, 0, 0);
+    }
+    pumpUntil([&] { return script.finished(); });
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
 }
+
+struct CloseCase {
+    const char* name;
+    bool pass;           // a pass ran first
+    bool submitted;      // and Submit was clicked
+    int answer;          // to the confirmation
+    std::size_t modals;  // the confirmation; before a pass, yes brings the refusal
+    bool ends;
+};
+
+constexpr CloseCase kCloseCases[] = {
+    {"YesAfterAPass", true, false, IDOK, 1, false},
+    {"NoAfterAPass", true, false, IDCANCEL, 1, true},
+    {"YesBeforeAPass", false, false, IDOK, 2, false},
+    {"NoBeforeAPass", false, false, IDCANCEL, 1, true},
+    {"AfterASubmit", true, true, IDOK, 0, true},
+};
+
+void PrintTo(const CloseCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class WindowCloseRequest : public ::testing::TestWithParam<std::tuple<CloseRequest, CloseCase>> {};
+
+TEST_P(WindowCloseRequest, TakesTheClosePath) {
+    const auto [request, c] = GetParam();
+    SampleWindow window("award-440bx.json");
+    if (c.pass) {
+        click(window.control(control::kGetBiosInfo));
+    }
+    if (c.submitted) {
+        click(window.control(control::kSubmit));
+    }
+    ModalScript script;
+    if (c.modals > 0) {
+        answer(script, c.answer);
+    }
+    postCloseRequest(window.window.handle(), request, script);
+    ASSERT_EQ(script.seen().size(), c.modals);
+    if (c.modals > 0) {
+        EXPECT_EQ(script.seen()[0].title, kCloseConfirmationTemplate.caption);
+    }
+    EXPECT_EQ(window.results->requestSubmitted,
+              c.submitted || (c.pass && c.answer == IDOK) ? 1 : 0);
+    if (c.pass) {
+        EXPECT_EQ(window.window.session().driver == nullptr, !c.submitted) << "released to ask";
+    }
+    EXPECT_EQ(window.window.ended(), c.ends) << "yes keeps the window open";
+    if (c.ends) {
+        EXPECT_EQ(window.window.result(), IDCANCEL);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CloseBoxAndMessage, WindowCloseRequest,
+    ::testing::Combine(::testing::Values(CloseRequest::SystemCommand, CloseRequest::Message),
+                       ::testing::ValuesIn(kCloseCases)),
+    [](const ::testing::TestParamInfo<WindowCloseRequest::ParamType>& info) {
+        const bool command = std::get<0>(info.param) == CloseRequest::SystemCommand;
+        return std::string(command ? "SystemCommand" : "Message") + std::get<1>(info.param).name;
+    });
 
 TEST(ClosePathBeforeAnyPass, StillAsks) {
     SampleWindow window("award-440bx.json");

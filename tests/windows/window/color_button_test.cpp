@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "ui/win32/color_button.h"
+#include "window_fixtures.h"
 
 namespace romwise::ui::win32 {
 namespace {
@@ -15,36 +16,25 @@ constexpr int kWidth = 100;
 constexpr int kHeight = 30;
 constexpr COLORREF kRed = RGB(255, 0, 0);
 
-struct Canvas {
-    Canvas() {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = kWidth;
-        info.bmiHeader.biHeight = -kHeight;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        dc = CreateCompatibleDC(nullptr);
-        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, nullptr, nullptr, 0);
-        SelectObject(dc, bitmap);
-        // A heavy face, so the label has pixels of the full text colour.
+// The button's size, on magenta, in a heavy face so that the label has
+// pixels of the full text colour.
+struct Canvas : testing::MemoryPicture {
+    Canvas() : MemoryPicture(kWidth, kHeight) {
         font = CreateFontW(-20, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
                            NONANTIALIASED_QUALITY, 0, L"Tahoma");
-        SelectObject(dc, font);
+        oldFont = SelectObject(dc(), font);
         HBRUSH magenta = CreateSolidBrush(RGB(255, 0, 255));
         const RECT all = {0, 0, kWidth, kHeight};
-        FillRect(dc, &all, magenta);
+        FillRect(dc(), &all, magenta);
         DeleteObject(magenta);
     }
     ~Canvas() {
-        DeleteDC(dc);
-        DeleteObject(bitmap);
+        SelectObject(dc(), oldFont);
         DeleteObject(font);
     }
-    COLORREF at(int x, int y) const { return GetPixel(dc, x, y); }
 
-    HDC dc;
-    HBITMAP bitmap;
     HFONT font;
+    HGDIOBJ oldFont;
 };
 
 class ColorButtonPainting : public ::testing::Test {
@@ -63,7 +53,7 @@ class ColorButtonPainting : public ::testing::Test {
         item.itemAction = ODA_DRAWENTIRE;
         item.itemState = state;
         item.hwndItem = button;
-        item.hDC = canvas.dc;
+        item.hDC = canvas.dc();
         item.rcItem = {0, 0, kWidth, kHeight};
         painter.drawItem(item);
         GdiFlush();

@@ -19,19 +19,10 @@ namespace romwise::ui::win32 {
 namespace {
 
 using testing::dialogRect;
+using testing::kDialogs;
+using testing::NamedDialog;
 using testing::rectInParent;
 using testing::windowText;
-
-struct Named {
-    const char* name;
-    const DialogTemplate* dialog;
-};
-
-const Named kDialogs[] = {
-    {"main", &kMainDialogTemplate}, {"about", &kAboutBoxTemplate},
-    {"save", &kSaveReportTemplate}, {"confirmation", &kCloseConfirmationTemplate},
-    {"options", &kOptionsTemplate}, {"more information", &kMoreInfoTemplate},
-};
 
 std::wstring lower(std::wstring text) {
     for (wchar_t& c : text) {
@@ -57,7 +48,7 @@ std::wstring className(HWND window) {
 }
 
 TEST(DialogTemplates, EveryDialogHasItsTemplatesClientAreaCaptionAndFont) {
-    for (const Named& named : kDialogs) {
+    for (const NamedDialog& named : kDialogs) {
         SCOPED_TRACE(named.name);
         const DialogTemplate& dialog = *named.dialog;
         DialogWindow window(dialog);
@@ -83,7 +74,7 @@ TEST(DialogTemplates, EveryDialogHasItsTemplatesClientAreaCaptionAndFont) {
 }
 
 TEST(DialogTemplates, EveryControlHasItsIdClassStyleTextAndRectangle) {
-    for (const Named& named : kDialogs) {
+    for (const NamedDialog& named : kDialogs) {
         const DialogTemplate& dialog = *named.dialog;
         DialogWindow window(dialog);
         HWND handle = window.create(nullptr);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <string>
 
 #include "../wine_host.h"
@@ -137,6 +138,40 @@ TEST(MainWindow, ACompletedPassShowsTheCommandLinesValuesAndEnablesTheReportComm
     EXPECT_TRUE(IsWindowVisible(window.control(control::kMoreInfo)));
     EXPECT_EQ(window.window.colorButton(control::kSubmit)->colors().face, kGreenFace);
     EXPECT_NE(window.window.colorButton(control::kGetBiosInfo)->colors().face, kGreenFace);
+}
+
+// How much of a field's text would not show: the pixels its ink reaches
+// (the text's extent less the blank after the last glyph) beyond the
+// field's text area.
+int hiddenPixels(HWND field) {
+    const int length = GetWindowTextLengthW(field);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    GetWindowTextW(field, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(length));
+    if (text.empty()) {
+        return 0;
+    }
+    HDC dc = GetDC(field);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(field, WM_GETFONT, 0, 0)));
+    SIZE extent = {};
+    GetTextExtentPoint32W(dc, text.c_str(), length, &extent);
+    ABC last = {};
+    GetCharABCWidthsW(dc, text.back(), text.back(), &last);
+    SelectObject(dc, old);
+    ReleaseDC(field, dc);
+    RECT area = {};
+    SendMessageW(field, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+    return extent.cx - std::max(last.abcC, 0) - (area.right - area.left);
+}
+
+// The operating system's line of the sample machine ("... Service Pack 2")
+// is the longest its field can hold in the dialog font.
+TEST(MainWindow, EveryFieldShowsItsWholeTextAfterAPass) {
+    SampleWindow window("award-440bx.json");
+    getBiosInfo(window);
+    for (const int id : kResultFieldIds) {
+        EXPECT_LE(hiddenPixels(window.control(id)), 0) << id << ": " << window.text(id);
+    }
 }
 
 TEST(MainWindow, RecordTextsAreShownAsTheirWindows1252Characters) {

@@ -1,6 +1,7 @@
 #include "window_fixtures.h"
 
 #include <algorithm>
+#include <cstddef>
 
 #include "../wine_host.h"
 #include "platform/encoding/text_encoding.h"
@@ -72,6 +73,30 @@ RECT dialogRect(HWND dialog, int x, int y, int width, int height) {
     MapDialogRect(dialog, &origin);
     MapDialogRect(dialog, &size);
     return {origin.left, origin.top, origin.left + size.left, origin.top + size.top};
+}
+
+MemoryPicture::MemoryPicture(int width, int height)
+    : width_(width), height_(height), dc_(CreateCompatibleDC(nullptr)) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
+    oldBitmap_ = SelectObject(dc_, bitmap_);
+}
+
+MemoryPicture::~MemoryPicture() {
+    SelectObject(dc_, oldBitmap_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+}
+
+std::vector<std::uint32_t> MemoryPicture::pixels() const {
+    GdiFlush();
+    const auto* first = static_cast<const std::uint32_t*>(bits_);
+    return std::vector<std::uint32_t>(first, first + static_cast<std::ptrdiff_t>(width_) * height_);
 }
 
 void click(HWND button) {

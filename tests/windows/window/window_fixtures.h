@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -14,9 +15,21 @@
 #include "platform/sim/profile_loader.h"
 #include "platform/sim/sim_platform.h"
 #include "platform/windows/windows_report_files.h"
+#include "ui/common/dialog_templates.h"
 #include "ui/win32/main_window.h"
 
 namespace romwise::ui::win32::testing {
+
+// Every dialog of the program, by a name for the test's messages.
+struct NamedDialog {
+    const char* name;
+    const DialogTemplate* dialog;
+};
+inline const NamedDialog kDialogs[] = {
+    {"main", &kMainDialogTemplate}, {"about", &kAboutBoxTemplate},
+    {"save", &kSaveReportTemplate}, {"confirmation", &kCloseConfirmationTemplate},
+    {"options", &kOptionsTemplate}, {"more information", &kMoreInfoTemplate},
+};
 
 // The samples folder as this process sees it.
 std::string samplePath(const std::string& profile);
@@ -27,6 +40,28 @@ std::string windowText(HWND window);
 RECT rectInParent(HWND control);
 // A template rectangle in pixels, as the dialog manager converts it.
 RECT dialogRect(HWND dialog, int x, int y, int width, int height);
+
+// A 32-bit picture in memory, drawn on through its device context.
+class MemoryPicture {
+  public:
+    MemoryPicture(int width, int height);
+    ~MemoryPicture();
+    MemoryPicture(const MemoryPicture&) = delete;
+    MemoryPicture& operator=(const MemoryPicture&) = delete;
+
+    HDC dc() const { return dc_; }
+    COLORREF at(int x, int y) const { return GetPixel(dc_, x, y); }
+    // Every pixel, row by row from the top, once the drawing is done.
+    std::vector<std::uint32_t> pixels() const;
+
+  private:
+    int width_;
+    int height_;
+    HDC dc_;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ oldBitmap_ = nullptr;
+    void* bits_ = nullptr;
+};
 
 // Presses a button as a click would: it sends its own notification.
 void click(HWND button);
