@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "model/pass_access.h"
+
 namespace romwise {
 
 // Results of the modal secondary dialogs, as the dialog manager reports them.
@@ -36,6 +38,9 @@ class MainView {
     virtual void setButtonColors(int controlId, std::uint32_t textColor,
                                  std::uint32_t faceColor) = 0;
     virtual void resetButtonColors(int controlId) = 0;
+    // Which way the pass reached the firmware, told once the route is
+    // taken; a view that shows it overrides this.
+    virtual void showPassAccess(const PassAccess& access) { static_cast<void>(access); }
 
     // Modal secondary dialogs.
     virtual DialogResult runCloseConfirmation() = 0;

@@ -16,6 +16,7 @@ class PciConfigAccess;
 class PhysicalMemoryWindow;
 class ProcessorAccess;
 class Shell;
+class SystemFirmware;
 
 class Platform {
   public:
@@ -33,6 +34,9 @@ class Platform {
     // PCI configuration reads for one scan, through the open driver where the
     // platform has no kernel interface of its own.
     virtual std::unique_ptr<PciConfigAccess> createPciConfigAccess(HardwareDriver& driver) = 0;
+    // What the operating system offers without the driver: the ROM window,
+    // its list of PCI devices, the firmware's identity strings.
+    virtual SystemFirmware& systemFirmware() = 0;
 };
 
 }  // namespace romwise

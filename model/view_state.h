@@ -4,9 +4,12 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "model/pass_access.h"
 
 namespace romwise {
 
@@ -29,6 +32,9 @@ struct ViewState {
     int focus = 0;  // 0: never moved
     // Buttons in their highlight colours: text and face colour.
     std::map<int, std::pair<std::uint32_t, std::uint32_t>> highlighted;
+    // Which way the pass reached the firmware; nothing when it stopped
+    // before either route began.
+    std::optional<PassAccess> access;
 };
 
 }  // namespace romwise

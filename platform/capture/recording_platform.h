@@ -15,6 +15,7 @@
 #include "hw/driver_host.h"
 #include "hw/pci_config_access.h"
 #include "hw/physical_memory_window.h"
+#include "hw/system_firmware.h"
 #include "model/platform.h"
 #include "platform/sim/machine_capture.h"
 
@@ -45,6 +46,7 @@ class RecordingPlatform final : public Platform {
         return inner_.createPhysicalMemoryWindow();
     }
     FirmwareTables& firmwareTables() override { return inner_.firmwareTables(); }
+    SystemFirmware& systemFirmware() override { return inner_.systemFirmware(); }
     std::unique_ptr<PciConfigAccess> createPciConfigAccess(HardwareDriver& driver) override;
 
     const PassRecord& record() const { return record_; }

@@ -6,6 +6,7 @@
 #include "hw/pci_config_access.h"
 #include "hw/physical_memory_window.h"
 #include "hw/service_driver_host.h"
+#include "hw/system_firmware.h"
 #include "model/platform.h"
 #include "platform/linux/linux_driver_services.h"
 #include "platform/linux/linux_firmware_tables.h"
@@ -23,6 +24,7 @@ class LinuxPlatform final : public Platform {
     Shell& shell() override { return shell_; }
     std::unique_ptr<PhysicalMemoryWindow> createPhysicalMemoryWindow() override;
     FirmwareTables& firmwareTables() override { return firmwareTables_; }
+    SystemFirmware& systemFirmware() override { return systemFirmware_; }
     std::unique_ptr<PciConfigAccess> createPciConfigAccess(HardwareDriver& driver) override;
 
   private:
@@ -31,6 +33,7 @@ class LinuxPlatform final : public Platform {
     LinuxProcessorAccess processor_;
     LinuxShell shell_;
     LinuxFirmwareTables firmwareTables_;
+    NoSystemFirmware systemFirmware_;
 };
 
 }  // namespace romwise

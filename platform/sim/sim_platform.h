@@ -6,6 +6,7 @@
 #include "hw/pci_config_access.h"
 #include "hw/physical_memory_window.h"
 #include "hw/service_driver_host.h"
+#include "hw/system_firmware.h"
 #include "model/platform.h"
 #include "platform/sim/machine_profile.h"
 #include "platform/sim/sim_driver_services.h"
@@ -34,6 +35,7 @@ class SimPlatform final : public Platform {
     Shell& shell() override { return shell_; }
     std::unique_ptr<PhysicalMemoryWindow> createPhysicalMemoryWindow() override;
     FirmwareTables& firmwareTables() override { return firmwareTables_; }
+    SystemFirmware& systemFirmware() override { return systemFirmware_; }
     std::unique_ptr<PciConfigAccess> createPciConfigAccess(HardwareDriver& driver) override;
 
     const SimPhysicalMemory& physicalMemory() const { return memory_; }
@@ -49,6 +51,7 @@ class SimPlatform final : public Platform {
     SimOsServices os_;
     SimShell shell_;
     SimFirmwareTables firmwareTables_;
+    NoSystemFirmware systemFirmware_;
 };
 
 }  // namespace romwise::sim

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "hw/service_driver_host.h"
+#include "hw/system_firmware.h"
 #include "model/platform.h"
 #include "platform/windows/windows_driver_services.h"
 #include "platform/windows/windows_firmware_tables.h"
@@ -21,6 +22,7 @@ class WindowsPlatform final : public Platform {
     Shell& shell() override { return shell_; }
     std::unique_ptr<PhysicalMemoryWindow> createPhysicalMemoryWindow() override;
     FirmwareTables& firmwareTables() override { return firmwareTables_; }
+    SystemFirmware& systemFirmware() override { return systemFirmware_; }
     // Configuration mechanism #1 through the driver's port requests: Windows
     // offers user mode no configuration space of its own.
     std::unique_ptr<PciConfigAccess> createPciConfigAccess(HardwareDriver& driver) override;
@@ -31,6 +33,7 @@ class WindowsPlatform final : public Platform {
     WindowsProcessorAccess processor_;
     WindowsShell shell_;
     WindowsFirmwareTables firmwareTables_;
+    NoSystemFirmware systemFirmware_;
 };
 
 }  // namespace romwise
