@@ -250,4 +250,11 @@ PassOutcome runDetectionPass(DetectionSession& session) {
     return completePass(session, vendorCode);
 }
 
+std::optional<PassOutcome> runFirmwareTablesPass(DetectionSession& session,
+                                                 const std::string& why) {
+    static_cast<void>(session);
+    static_cast<void>(why);
+    return std::nullopt;
+}
+
 }  // namespace romwise
