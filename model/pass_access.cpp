@@ -35,9 +35,13 @@ const char* passRouteName(PassRoute route) {
     return route == PassRoute::Driver ? "driver" : "firmware-tables";
 }
 
-const char* accessSourceName(AccessSource source) { return namesOf(source).name; }
+const char* accessSourceName(AccessSource source) {
+    return namesOf(source).name;
+}
 
-const char* accessSourceWords(AccessSource source) { return namesOf(source).words; }
+const char* accessSourceWords(AccessSource source) {
+    return namesOf(source).words;
+}
 
 std::string accessNoteLine(const PassAccess& access) {
     if (access.route == PassRoute::Driver) {
