@@ -15,4 +15,10 @@ namespace romwise {
 // usable entry point or neither structure names a string.
 std::optional<FirmwareIdentity> ReadIdentityStrings(const SmbiosTables& tables);
 
+// The smallest tables that give `identity` back: a BIOS Information and a
+// Base Board Information structure holding the strings, behind a 64-bit
+// entry point. A capture of a machine that offered only the strings keeps
+// them so.
+SmbiosTables IdentityTables(const FirmwareIdentity& identity);
+
 }  // namespace romwise

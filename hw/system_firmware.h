@@ -31,6 +31,8 @@ struct FirmwareIdentity {
     std::string biosDate;
     std::string boardVendor;
     std::string boardName;
+
+    bool operator==(const FirmwareIdentity&) const = default;
 };
 
 class SystemFirmware {

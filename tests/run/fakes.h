@@ -151,6 +151,8 @@ class FakeDetectors final : public Detectors {
             summary.biosVersion.assign(dmi.biosVersion.view());
         if (!dmi.processorName.empty())
             summary.processorName.assign(dmi.processorName.view());
+        summary.biosVendor.assign(dmi.biosVendor.view());
+        summary.biosReleaseDate.assign(dmi.biosReleaseDate.view());
         summary.maxMemoryMb = dmi.maxMemoryMb;
         summary.installedMemoryMb = dmi.installedMemoryMb;
         summary.currentSpeedMhz = dmi.currentSpeedMhz;
