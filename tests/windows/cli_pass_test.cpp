@@ -67,6 +67,18 @@ TEST(CliOnThisComputer, PassEndsAtTheDriverStepWithItsReason) {
         << "the document keeps the reason line";
 }
 
+// Wine has no port driver, but its firmware-table service hands out an
+// SMBIOS table: the pass takes the firmware-tables route and completes.
+TEST(CliOnThisComputer, PassWithoutTheDriverTakesTheFirmwareTablesRoute) {
+    if (!test::runningUnderWine()) {
+        GTEST_SKIP() << "on a real Windows the driver may well be installed";
+    }
+    const auto run = runProgram(kProgram + " --format json");
+    EXPECT_EQ(run.exitCode, 0u) << run.err;
+    EXPECT_NE(run.out.find("\"route\": \"firmware-tables\""), std::string::npos) << run.out;
+    EXPECT_TRUE(nlohmann::json::accept(run.out)) << run.out;
+}
+
 TEST(CliOnAProfile, SavedReportIsThePrintedOneWithCrLfLineEnds) {
     test::ScratchFolder folder;
     const std::string profile = kSamples + "\\award-440bx.json";
