@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "hw/rom_window.h"
 #include "platform/windows/module_functions.h"
 #include "platform/windows/pci_hardware_id.h"
 
@@ -16,7 +17,7 @@ constexpr DWORD kRawFirmwareProvider = ('F' << 24) | ('I' << 16) | ('R' << 8) | 
 // window is its upper half.
 constexpr DWORD kUpperFirmwareTable = 0xE0000;
 constexpr DWORD kUpperFirmwareTableSize = 0x20000;
-static_assert(kUpperFirmwareTable + kUpperFirmwareTableSize == kRomWindowAddress + kRomWindowLength,
+static_assert(kUpperFirmwareTable + kUpperFirmwareTableSize == kRomBase + kRomLength,
               "the table ends where the ROM window ends");
 
 // Longer hardware-id lists than this are not a device's.
@@ -128,8 +129,7 @@ std::optional<std::vector<std::uint8_t>> WindowsSystemFirmware::readRomWindow() 
                                       kUpperFirmwareTableSize) != kUpperFirmwareTableSize) {
         return std::nullopt;
     }
-    return std::vector<std::uint8_t>(table.begin() + (kRomWindowAddress - kUpperFirmwareTable),
-                                     table.end());
+    return std::vector<std::uint8_t>(table.begin() + (kRomBase - kUpperFirmwareTable), table.end());
 }
 
 std::optional<std::vector<ListedPciDevice>> WindowsSystemFirmware::listPciDevices() {
