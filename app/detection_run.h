@@ -19,7 +19,6 @@ PassOutcome runDetectionPass(DetectionSession& session);
 // use the driver at all (the privileged helper was refused): `why` says so
 // in the route's note. Nothing, and nothing shown, when the system offers
 // none of what the route reads.
-std::optional<PassOutcome> runFirmwareTablesPass(DetectionSession& session,
-                                                 const std::string& why);
+std::optional<PassOutcome> runFirmwareTablesPass(DetectionSession& session, const std::string& why);
 
 }  // namespace romwise

@@ -4,9 +4,12 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "dmi/dmi_summary.h"
 #include "hw/hardware_driver.h"
+#include "hw/system_firmware.h"
 #include "model/detection_results.h"
 #include "model/fixed_text.h"
 #include "os/os_info.h"
@@ -16,6 +19,18 @@ namespace romwise {
 struct ProcessorIdentity {
     FixedText<64> name;
     std::int32_t measuredMhz = -1;
+};
+
+// What the operating system offers a pass that may not use the driver.
+struct SystemOffer {
+    std::optional<std::vector<std::uint8_t>> romWindow;
+    bool smbiosTables = false;
+    std::optional<std::vector<ListedPciDevice>> pciDevices;
+    std::optional<FirmwareIdentity> identity;
+
+    // Whether the firmware-tables route has anything to read the firmware
+    // from; a device list alone is not enough.
+    bool offersFirmware() const { return romWindow || smbiosTables || identity; }
 };
 
 class Detectors {
@@ -33,6 +48,13 @@ class Detectors {
     virtual bool identifyBios(HardwareDriver& driver, DetectionResults& results) = 0;
     virtual void shortenAwardBiosId(const FixedText<80>& typeLine, FixedText<128>& idLine) = 0;
     virtual bool readDmi(DmiSummary& summary, MemorySlotSizes& slots) = 0;
+
+    // The firmware-tables route: what the system offers, the chipset from
+    // its device list, the DMI data from its copy of the tables alone.
+    virtual SystemOffer readSystemOffer() = 0;
+    virtual bool identifyListedChipset(const std::vector<ListedPciDevice>& devices,
+                                       FixedText<260>& line, bool& skipPorts2E4E) = 0;
+    virtual bool readDmiFromTables(DmiSummary& summary, MemorySlotSizes& slots) = 0;
     virtual ProcessorIdentity identifyProcessor() = 0;
     virtual void readLocaleAndTimeZone(DetectionResults& results) = 0;
     virtual void buildUpgradeUrls(DetectionResults& results, const char* biosVendorCode) = 0;

@@ -7,6 +7,8 @@
 #include "chips/superio_detector.h"
 #include "cpu/cpu_info.h"
 #include "dmi/read_dmi.h"
+#include "hw/firmware_tables.h"
+#include "hw/listed_pci_config.h"
 #include "os/locale_info.h"
 #include "report/upgrade_request.h"
 
@@ -49,6 +51,30 @@ void StandardDetectors::shortenAwardBiosId(const FixedText<80>& typeLine, FixedT
 
 bool StandardDetectors::readDmi(DmiSummary& summary, MemorySlotSizes& slots) {
     DmiReader reader(platform_.createPhysicalMemoryWindow(), &platform_.firmwareTables());
+    return ReadDmi(reader, summary, slots);
+}
+
+SystemOffer StandardDetectors::readSystemOffer() {
+    SystemFirmware& system = platform_.systemFirmware();
+    SystemOffer offer;
+    offer.romWindow = system.readRomWindow();
+    const auto tables = platform_.firmwareTables().readSmbiosTables();
+    offer.smbiosTables = tables && !tables->table.empty();
+    offer.pciDevices = system.listPciDevices();
+    offer.identity = system.readIdentity();
+    return offer;
+}
+
+bool StandardDetectors::identifyListedChipset(const std::vector<ListedPciDevice>& devices,
+                                              FixedText<260>& line, bool& skipPorts2E4E) {
+    ListedPciConfigAccess pci(devices);
+    ChipsetDetector detector(pci);
+    return detector.identify(line, skipPorts2E4E);
+}
+
+bool StandardDetectors::readDmiFromTables(DmiSummary& summary, MemorySlotSizes& slots) {
+    // Never the physical-memory section: that is the driver route's.
+    DmiReader reader(nullptr, &platform_.firmwareTables());
     return ReadDmi(reader, summary, slots);
 }
 

@@ -17,6 +17,10 @@ class StandardDetectors final : public Detectors {
     bool identifyBios(HardwareDriver& driver, DetectionResults& results) override;
     void shortenAwardBiosId(const FixedText<80>& typeLine, FixedText<128>& idLine) override;
     bool readDmi(DmiSummary& summary, MemorySlotSizes& slots) override;
+    SystemOffer readSystemOffer() override;
+    bool identifyListedChipset(const std::vector<ListedPciDevice>& devices, FixedText<260>& line,
+                               bool& skipPorts2E4E) override;
+    bool readDmiFromTables(DmiSummary& summary, MemorySlotSizes& slots) override;
     ProcessorIdentity identifyProcessor() override;
     void readLocaleAndTimeZone(DetectionResults& results) override;
     void buildUpgradeUrls(DetectionResults& results, const char* biosVendorCode) override;

@@ -33,6 +33,14 @@ class CaptureSession::ClockKeepingDetectors final : public Detectors {
     bool readDmi(DmiSummary& summary, MemorySlotSizes& slots) override {
         return inner_.readDmi(summary, slots);
     }
+    SystemOffer readSystemOffer() override { return inner_.readSystemOffer(); }
+    bool identifyListedChipset(const std::vector<ListedPciDevice>& devices, FixedText<260>& line,
+                               bool& skipPorts2E4E) override {
+        return inner_.identifyListedChipset(devices, line, skipPorts2E4E);
+    }
+    bool readDmiFromTables(DmiSummary& summary, MemorySlotSizes& slots) override {
+        return inner_.readDmiFromTables(summary, slots);
+    }
     ProcessorIdentity identifyProcessor() override {
         ProcessorIdentity identity = inner_.identifyProcessor();
         measuredMhz_ = identity.measuredMhz;

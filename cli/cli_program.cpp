@@ -109,6 +109,7 @@ int runCli(const std::vector<std::string>& arguments, CliOutput& out, CliOutput&
 
     PassOutcome outcome;
     for (int pass = 0; pass < options.passes; ++pass) {
+        view.forgetPassAccess();
         outcome = controller.getBiosInfo();
         // A failed pass says why only in the window's status line, which a
         // terminal user does not see.

@@ -51,6 +51,15 @@ void CliView::setButtonColors(int controlId, std::uint32_t textColor, std::uint3
     state_.highlighted[controlId] = {textColor, faceColor};
 }
 
+void CliView::showPassAccess(const PassAccess& access) {
+    state_.access = access;
+    // One line whatever the reason holds: a line feed in it is escaped too.
+    if (access.route == PassRoute::FirmwareTables) {
+        errors_ << "romwise: " << escapeControlBytes(windows1252ToUtf8(accessNoteLine(access)))
+                << '\n';
+    }
+}
+
 std::string CliView::field(int controlId) const {
     const auto it = state_.fields.find(controlId);
     return it == state_.fields.end() ? std::string() : it->second;

@@ -35,6 +35,11 @@ class CliView final : public MainView {
     void messageBoxWithReason(const char* text, const char* reason, const char* caption) override;
     void setButtonColors(int controlId, std::uint32_t textColor, std::uint32_t faceColor) override;
     void resetButtonColors(int controlId) override { state_.highlighted.erase(controlId); }
+    // Kept for the JSON document; the firmware-tables route is also told on
+    // standard error, as a message is, when it is taken.
+    void showPassAccess(const PassAccess& access) override;
+    // A new pass starts with no route taken.
+    void forgetPassAccess() { state_.access.reset(); }
 
     // A terminal has no secondary dialogs: the close confirmation counts as
     // answered "no", and the others do nothing.

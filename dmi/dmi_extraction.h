@@ -7,7 +7,7 @@
 
 namespace romwise {
 
-// ROM size, BIOS characteristics and BIOS version from the first BIOS
+// ROM size, BIOS characteristics, version, vendor and release date from the first BIOS
 // Information structure.
 void ExtractBiosInformation(const SmbiosContext& context, DmiSummary& summary);
 

@@ -15,6 +15,11 @@ struct DmiSummary {
     FixedText<80> manufacturer;
     FixedText<80> model;
     FixedText<80> biosVersion;
+    // The BIOS Information structure's vendor and release date strings, as
+    // the table holds them: a pass without the ROM window takes the BIOS
+    // type and date from them.
+    FixedText<80> biosVendor;
+    FixedText<80> biosReleaseDate;
     std::uint32_t maxMemoryMb = 0;
     std::uint32_t installedMemoryMb = 0;
     FixedText<52> processorName;

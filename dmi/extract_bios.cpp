@@ -14,7 +14,9 @@ constexpr std::uint8_t kBiosInformationType = 0;
 constexpr std::size_t kBiosHeadLength = 18;
 constexpr std::size_t kRomSizeOffset = 0x09;
 constexpr std::size_t kCharacteristicsOffset = 0x0A;
+constexpr std::size_t kVendorField = 0x04;
 constexpr std::size_t kVersionField = 0x05;
+constexpr std::size_t kReleaseDateField = 0x08;
 constexpr std::uint32_t kRomSizeUnit = 0x10000;
 
 // The ROM size byte counts in 64 KiB units only in the structure lengths of
@@ -39,6 +41,12 @@ void ExtractBiosInformation(const SmbiosContext& context, DmiSummary& summary) {
     summary.biosCharacteristics = LoadDword(head, kCharacteristicsOffset);
     if (const auto version = copy.stringOfField(kVersionField)) {
         summary.biosVersion.assign(*version);
+    }
+    if (const auto vendor = copy.stringOfField(kVendorField)) {
+        summary.biosVendor.assign(*vendor);
+    }
+    if (const auto date = copy.stringOfField(kReleaseDateField)) {
+        summary.biosReleaseDate.assign(*date);
     }
 }
 

@@ -12,9 +12,6 @@
 
 namespace romwise {
 
-inline constexpr std::uint32_t kRomWindowAddress = 0xF0000;
-inline constexpr std::uint32_t kRomWindowLength = 0x10000;
-
 // A device as the system lists it: where it sits and its ids, no access to
 // its configuration space.
 struct ListedPciDevice {
@@ -34,12 +31,15 @@ struct FirmwareIdentity {
     std::string biosDate;
     std::string boardVendor;
     std::string boardName;
+
+    bool operator==(const FirmwareIdentity&) const = default;
 };
 
 class SystemFirmware {
   public:
     virtual ~SystemFirmware() = default;
-    // The 64 KiB from F0000h; nothing when the system does not offer them.
+    // The ROM window (kRomBase, kRomLength of hw/rom_window.h); nothing when the system does not
+    // offer them.
     virtual std::optional<std::vector<std::uint8_t>> readRomWindow() = 0;
     // Bus 0's devices in bus, device, function order; nothing when the
     // system keeps no list that this program may read.

@@ -35,9 +35,31 @@ const char* passRouteName(PassRoute route) {
     return route == PassRoute::Driver ? "driver" : "firmware-tables";
 }
 
-const char* accessSourceName(AccessSource source) { return namesOf(source).name; }
+std::optional<PassRoute> passRouteByName(std::string_view name) {
+    for (const PassRoute route : {PassRoute::Driver, PassRoute::FirmwareTables}) {
+        if (name == passRouteName(route)) {
+            return route;
+        }
+    }
+    return std::nullopt;
+}
 
-const char* accessSourceWords(AccessSource source) { return namesOf(source).words; }
+std::optional<AccessSource> accessSourceByName(std::string_view name) {
+    for (const SourceNames& names : kSourceNames) {
+        if (name == names.name) {
+            return names.source;
+        }
+    }
+    return std::nullopt;
+}
+
+const char* accessSourceName(AccessSource source) {
+    return namesOf(source).name;
+}
+
+const char* accessSourceWords(AccessSource source) {
+    return namesOf(source).words;
+}
 
 std::string accessNoteLine(const PassAccess& access) {
     if (access.route == PassRoute::Driver) {

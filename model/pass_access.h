@@ -4,7 +4,9 @@
 // line prints it, the JSON document carries it, the windows show it.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace romwise {
 
@@ -28,6 +30,9 @@ struct PassAccess {
 const char* passRouteName(PassRoute route);
 // "rom-window", "smbios-tables", "identity-strings", "device-list", "none".
 const char* accessSourceName(AccessSource source);
+// The route and the source by those names; nothing for any other name.
+std::optional<PassRoute> passRouteByName(std::string_view name);
+std::optional<AccessSource> accessSourceByName(std::string_view name);
 // The source in words, for the note and the More info dialog: "the ROM
 // window", "the SMBIOS tables", ...; "nothing" for None.
 const char* accessSourceWords(AccessSource source);

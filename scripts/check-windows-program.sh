@@ -24,7 +24,8 @@ case "$arch" in
 esac
 # DLLs every Windows from XP on has.
 SYSTEM_DLLS="kernel32.dll advapi32.dll user32.dll gdi32.dll shell32.dll ole32.dll oleaut32.dll
-comctl32.dll comdlg32.dll msvcrt.dll ntdll.dll wininet.dll winspool.drv shlwapi.dll version.dll"
+comctl32.dll comdlg32.dll msvcrt.dll ntdll.dll wininet.dll winspool.drv shlwapi.dll version.dll
+setupapi.dll"
 api_lists=$(cd "$(dirname "$0")" && pwd)/windows-api
 OLDEST_FUNCTIONS=$api_lists/xp-sp3-functions.txt
 NEWER_FUNCTIONS=$api_lists/kernel32-vista-plus.txt

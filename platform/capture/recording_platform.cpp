@@ -5,6 +5,7 @@
 #include "cpu/cpu_info.h"
 #include "cpu/processor_access.h"
 #include "dmi/dmi_reader.h"
+#include "dmi/identity_strings.h"
 #include "dmi/smbios_dump.h"
 #include "hw/rom_window.h"
 #include "os/os_services.h"
@@ -116,6 +117,39 @@ sim::DriverOutcome driverOutcome(const PassRecord& record) {
     return sim::DriverOutcome::Direct;
 }
 
+// The system's list of bus 0's devices, function 0, as the profile lists them.
+std::vector<sim::PciDevice> listedPciDevices(const std::vector<ListedPciDevice>& listed) {
+    std::vector<sim::PciDevice> devices;
+    for (const ListedPciDevice& device : listed) {
+        if (device.bus == 0 && device.function == 0) {
+            devices.push_back({device.device, device.vendor, device.deviceId, device.revision});
+        }
+    }
+    return devices;
+}
+
+// What the system offered without the driver, offered again by the profile.
+void captureOffers(const SystemOfferRecord& offers, sim::MachineCapture& capture) {
+    if (offers.romWindow) {
+        capture.rom = offers.romWindow;
+        capture.firmwareRom = true;
+    }
+    if (offers.pciDevices) {
+        capture.pci = listedPciDevices(*offers.pciDevices);
+        capture.osPci = true;
+    }
+    if (offers.identity) {
+        capture.dmiIdentity = true;
+        if (!capture.smbios) {
+            // Only the strings: tables that hold them and are offered to
+            // no one else.
+            capture.smbios = IdentityTables(*offers.identity);
+            capture.smbiosInMemory = false;
+            capture.firmwareTables = false;
+        }
+    }
+}
+
 // Devices that answered on bus 0, function 0, as the profile lists them.
 std::vector<sim::PciDevice> pciDevices(const PassRecord& record) {
     std::vector<sim::PciDevice> devices;
@@ -196,7 +230,8 @@ std::optional<sim::ProfileCpu> processorDump(ProcessorAccess& processor,
 
 RecordingPlatform::RecordingPlatform(Platform& inner)
     : inner_(inner),
-      driverHost_(std::make_unique<RecordingDriverHost>(inner.driverHost(), record_)) {}
+      driverHost_(std::make_unique<RecordingDriverHost>(inner.driverHost(), record_)),
+      systemFirmware_(inner.systemFirmware(), record_.offers) {}
 
 RecordingPlatform::~RecordingPlatform() = default;
 
@@ -247,6 +282,7 @@ sim::MachineCapture captureMachine(RecordingPlatform& platform,
         capture.smbiosInMemory = found->inPhysicalMemory;
         capture.firmwareTables = !found->inPhysicalMemory;
     }
+    captureOffers(record.offers, capture);
     return capture;
 }
 

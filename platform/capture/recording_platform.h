@@ -17,6 +17,7 @@
 #include "hw/physical_memory_window.h"
 #include "hw/system_firmware.h"
 #include "model/platform.h"
+#include "platform/capture/recording_system_firmware.h"
 #include "platform/sim/machine_capture.h"
 
 namespace romwise {
@@ -31,6 +32,8 @@ struct PassRecord {
     bool driverOpened = false;
     std::string driverFailure;
     std::optional<bool> driverActive;
+    // What the system offered a pass by the firmware-tables route.
+    SystemOfferRecord offers;
 };
 
 class RecordingPlatform final : public Platform {
@@ -46,7 +49,7 @@ class RecordingPlatform final : public Platform {
         return inner_.createPhysicalMemoryWindow();
     }
     FirmwareTables& firmwareTables() override { return inner_.firmwareTables(); }
-    SystemFirmware& systemFirmware() override { return inner_.systemFirmware(); }
+    SystemFirmware& systemFirmware() override { return systemFirmware_; }
     std::unique_ptr<PciConfigAccess> createPciConfigAccess(HardwareDriver& driver) override;
 
     const PassRecord& record() const { return record_; }
@@ -56,6 +59,7 @@ class RecordingPlatform final : public Platform {
     Platform& inner_;
     PassRecord record_;
     std::unique_ptr<DriverHost> driverHost_;
+    RecordingSystemFirmware systemFirmware_;
 };
 
 // The capture of the machine behind `platform` after a pass recorded by it.

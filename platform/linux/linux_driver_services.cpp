@@ -278,8 +278,9 @@ std::string LinuxDriverServices::failureNotes() const {
     if (const std::optional<std::string> mode = kernelLockdownMode(lockdownPath_)) {
         // Nothing the user can do as root helps here; say so and what works.
         return "no I/O port access (" + tried + "): the kernel is locked down (" + *mode +
-               "), which refuses I/O ports and /dev/mem even to root, so neither a pass nor "
-               "--capture can read this computer. Machine profiles (--machine FILE) still work.";
+               "), which refuses I/O ports and /dev/mem even to root: only what the system "
+               "offers without them (the kernel's firmware tables, the PCI device list) can be "
+               "read here. Machine profiles (--machine FILE) still work.";
     }
     return "no I/O port access (" + tried +
            "). Run as root (or with CAP_SYS_RAWIO) on a kernel that allows I/O port access, or "

@@ -152,10 +152,34 @@ Json windowObject(const ViewState& view) {
             {"highlighted", highlighted}};
 }
 
+// The Super I/O step of the firmware-tables route, which never probes.
+constexpr char kSuperIoNotProbedName[] = "not-probed";
+
+// Which way the pass reached the firmware: the route alone on the driver
+// route; on the firmware-tables route also what was refused and where each
+// step read from.
+Json accessObject(const PassAccess& access) {
+    Json object = {{"route", passRouteName(access.route)}};
+    if (access.route == PassRoute::FirmwareTables) {
+        object["why"] = utf8(access.why);
+        object["bios"] = accessSourceName(access.bios);
+        object["dmi"] = accessSourceName(access.dmi);
+        object["chipset"] = accessSourceName(access.chipset);
+        object["superIo"] = kSuperIoNotProbedName;
+    }
+    return object;
+}
+
 // --- reading ----------------------------------------------------------------
 
 std::string windows1252(const Json& value) {
     return utf8ToWindows1252(value.get<std::string>());
+}
+
+// A name as a problem shows it: quoted, with its control bytes escaped as
+// JSON escapes them, so that the problem stays on one line.
+std::string quoted(const std::string& name) {
+    return Json(name).dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
 template <typename Fields>
@@ -191,7 +215,7 @@ RunState runStateOf(const Json& value) {
     if (const std::optional<RunState> state = runStateByName(name)) {
         return *state;
     }
-    throw std::invalid_argument("unknown run state \"" + name + "\"");
+    throw std::invalid_argument("unknown run state " + quoted(name));
 }
 
 DetectionResults readResults(const Json& object) {
@@ -261,6 +285,37 @@ ViewState readView(const Json& document) {
     return view;
 }
 
+AccessSource accessSourceOf(const Json& object, const char* step) {
+    const std::string name = object.at(step).get<std::string>();
+    if (const std::optional<AccessSource> source = accessSourceByName(name)) {
+        return *source;
+    }
+    throw std::invalid_argument(std::string("access.") + step + ": unknown source " + quoted(name));
+}
+
+PassAccess readAccess(const Json& object) {
+    PassAccess access;
+    const std::string route = object.at("route").get<std::string>();
+    if (const std::optional<PassRoute> known = passRouteByName(route)) {
+        access.route = *known;
+    } else {
+        throw std::invalid_argument("access.route: unknown route " + quoted(route));
+    }
+    if (access.route == PassRoute::Driver) {
+        return access;
+    }
+    access.why = windows1252(object.at("why"));
+    access.bios = accessSourceOf(object, "bios");
+    access.dmi = accessSourceOf(object, "dmi");
+    access.chipset = accessSourceOf(object, "chipset");
+    const std::string superIo = object.at("superIo").get<std::string>();
+    if (superIo != kSuperIoNotProbedName) {
+        throw std::invalid_argument("access.superIo: expected " + quoted(kSuperIoNotProbedName) +
+                                    ", got " + quoted(superIo));
+    }
+    return access;
+}
+
 }  // namespace
 
 std::string writePassDocument(const DetectionResults& results, const DetectionOptions& options,
@@ -282,7 +337,7 @@ std::string writePassDocument(const DetectionResults& results, const DetectionOp
         launched.push_back(
             {{"how", launch.how}, {"target", utf8(launch.target)}, {"ok", launch.ok}});
     }
-    const Json document = {
+    Json document = {
         {"runState", runStateName(results.runState)},
         {"requestSubmitted", results.requestSubmitted},
         {"options", {{"skipSuperIo", options.skipSuperIo}, {"skipDmi", options.skipDmi}}},
@@ -292,6 +347,10 @@ std::string writePassDocument(const DetectionResults& results, const DetectionOp
         {"launched", launched},
         {"window", windowObject(view)},
     };
+    // Last, so that a document without it reads as before.
+    if (view.access) {
+        document["access"] = accessObject(*view.access);
+    }
     return document.dump(2) + "\n";
 }
 
@@ -306,6 +365,9 @@ std::optional<PassDocument> readPassDocument(std::string_view json, std::string&
         pass.options.skipDmi = static_cast<std::int32_t>(
             documentInteger(options.at("skipDmi"), "options.skipDmi", 0, kFlagMax));
         pass.view = readView(document);
+        if (document.contains("access")) {
+            pass.view.access = readAccess(document["access"]);
+        }
         return pass;
     } catch (const std::exception& error) {
         problem = error.what();

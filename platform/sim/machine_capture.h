@@ -31,6 +31,10 @@ struct MachineCapture {
     std::optional<SmbiosTables> smbios;
     bool smbiosInMemory = true;
     bool firmwareTables = false;
+    // What the system offered a pass that had no driver.
+    bool firmwareRom = false;
+    bool osPci = false;
+    bool dmiIdentity = false;
     std::vector<PciDevice> pci;
     std::map<std::uint16_t, std::vector<std::uint8_t>> portReads;
     std::optional<ProfileCpu> cpu;  // nothing: no identification instruction

@@ -109,10 +109,17 @@ struct MachineProfile {
     bool romMappable = true;
     bool physicalMemory = true;
     // Whether the SMBIOS dump is put into physical memory, and whether the
-    // platform's own copy of the tables offers it.
+    // platform's own copy of the tables offers it (on Linux, to the
+    // administrator only).
     bool smbiosInMemory = true;
     bool offersFirmwareTables = false;
-    std::optional<SmbiosTables> firmwareTables;
+    std::optional<SmbiosTables> smbiosTables;  // the dump's, whoever offers it
+    // What the system offers without the driver: the ROM window as the
+    // firmware-table service gives it, bus 0's devices as its device list
+    // has them (`pci`), the identity strings of the dump's types 0 and 2.
+    bool offersFirmwareRom = false;
+    bool offersPciList = false;
+    bool offersIdentity = false;
     // Physical memory: the ROM window, the SMBIOS table and entry point and
     // any further regions, later regions overlaying earlier ones.
     std::vector<MemoryRegion> memory;

@@ -139,9 +139,7 @@ void readSmbiosDump(const ProfileFields& fields, const ProfileValue& value, cons
         if (profile.smbiosInMemory) {
             placeSmbiosDump(dump, profile.memory);
         }
-        if (profile.offersFirmwareTables) {
-            profile.firmwareTables = std::move(tables);
-        }
+        profile.smbiosTables = std::move(tables);
     } catch (const SmbiosDumpError& error) {
         fields.fail(key, error.what());
     }
@@ -246,9 +244,12 @@ constexpr auto kProfileKeys = keyTable<MachineProfile>({
     {"country", nullableObject<&MachineProfile::country, kCountryKeys>},
     {"romMappable", field<&MachineProfile::romMappable>},
     {"physicalMemory", field<&MachineProfile::physicalMemory>},
-    // Read before "smbiosDump", which they say where to put.
+    // Read before "smbiosDump", which it says where to put.
     {"smbiosInMemory", field<&MachineProfile::smbiosInMemory>},
     {"firmwareTables", field<&MachineProfile::offersFirmwareTables>},
+    {"firmwareRom", field<&MachineProfile::offersFirmwareRom>},
+    {"osPci", field<&MachineProfile::offersPciList>},
+    {"dmiIdentity", field<&MachineProfile::offersIdentity>},
     {"rom", readRom},
     {"memory", readMemory},
     {"smbiosDump", readSmbiosDump},

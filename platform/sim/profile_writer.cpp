@@ -131,6 +131,15 @@ void writeMachineProfile(const MachineCapture& capture, const std::string& path)
                        {"revision", device.revision}});
     }
     json["pci"] = pci;
+    // Written only where the system offered them, so that captures of the
+    // driver's route keep their keys.
+    for (const auto& [key, offered] :
+         {std::pair{"firmwareRom", capture.firmwareRom}, std::pair{"osPci", capture.osPci},
+          std::pair{"dmiIdentity", capture.dmiIdentity}}) {
+        if (offered) {
+            json[key] = true;
+        }
+    }
     Json reads = Json::object();
     for (const auto& [port, answers] : capture.portReads) {
         reads[hexText(port)] = hexBytesText(answers);

@@ -14,7 +14,8 @@ SimPlatform::SimPlatform(MachineProfile profile)
       processor_(profile_.cpu),
       os_(profile_),
       shell_(profile_.browser),
-      firmwareTables_(profile_.firmwareTables) {}
+      firmwareTables_(offeredSmbiosTables(profile_)),
+      systemFirmware_(profile_, memory_) {}
 
 std::unique_ptr<PhysicalMemoryWindow> SimPlatform::createPhysicalMemoryWindow() {
     return std::make_unique<SimPhysicalMemoryWindow>(memory_, profile_.physicalMemory);

@@ -16,6 +16,7 @@
 #include "platform/sim/sim_port_space.h"
 #include "platform/sim/sim_processor_access.h"
 #include "platform/sim/sim_shell.h"
+#include "platform/sim/sim_system_firmware.h"
 
 namespace romwise::sim {
 
@@ -51,7 +52,7 @@ class SimPlatform final : public Platform {
     SimOsServices os_;
     SimShell shell_;
     SimFirmwareTables firmwareTables_;
-    NoSystemFirmware systemFirmware_;
+    SimSystemFirmware systemFirmware_;
 };
 
 }  // namespace romwise::sim

@@ -11,6 +11,7 @@
 #include "platform/windows/windows_os_services.h"
 #include "platform/windows/windows_processor_access.h"
 #include "platform/windows/windows_shell.h"
+#include "platform/windows/windows_system_firmware.h"
 
 namespace romwise {
 
@@ -33,7 +34,7 @@ class WindowsPlatform final : public Platform {
     WindowsProcessorAccess processor_;
     WindowsShell shell_;
     WindowsFirmwareTables firmwareTables_;
-    NoSystemFirmware systemFirmware_;
+    WindowsSystemFirmware systemFirmware_;
 };
 
 }  // namespace romwise

@@ -151,6 +151,8 @@ class FakeDetectors final : public Detectors {
             summary.biosVersion.assign(dmi.biosVersion.view());
         if (!dmi.processorName.empty())
             summary.processorName.assign(dmi.processorName.view());
+        summary.biosVendor.assign(dmi.biosVendor.view());
+        summary.biosReleaseDate.assign(dmi.biosReleaseDate.view());
         summary.maxMemoryMb = dmi.maxMemoryMb;
         summary.installedMemoryMb = dmi.installedMemoryMb;
         summary.currentSpeedMhz = dmi.currentSpeedMhz;
@@ -159,6 +161,19 @@ class FakeDetectors final : public Detectors {
             slots.append(size);
         }
         return true;
+    }
+    SystemOffer readSystemOffer() override { return offer; }
+    bool identifyListedChipset(const std::vector<ListedPciDevice>& devices, FixedText<260>& line,
+                               bool&) override {
+        ++chipsetCalls;
+        if (devices.empty() || chipsetLine.empty())
+            return false;
+        line.assign(chipsetLine);
+        return true;
+    }
+    bool readDmiFromTables(DmiSummary& summary, MemorySlotSizes& slots) override {
+        ++tableDmiCalls;
+        return readDmi(summary, slots);
     }
     ProcessorIdentity identifyProcessor() override {
         ++processorCalls;
@@ -190,7 +205,9 @@ class FakeDetectors final : public Detectors {
     ProcessorIdentity processor;
     std::int32_t timeZoneHours = 5;
     std::string lastVendorCode;
+    SystemOffer offer;  // nothing: the system offers no route without the driver
     int superIoCalls = 0, chipsetCalls = 0, biosCalls = 0, dmiCalls = 0, processorCalls = 0;
+    int tableDmiCalls = 0;
 
   private:
     OsServices& os_;

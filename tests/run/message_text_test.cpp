@@ -47,5 +47,29 @@ TEST(MessageText, CommandLineShowsEachLineOfAMessageMarked) {
     EXPECT_EQ(view.messages()[0].text, "first\nsecond\x1B]0;title\x07\r") << "kept as shown";
 }
 
+// The firmware-tables route is told when it is taken, on one line however its
+// reason reads; the driver route only goes into the document.
+TEST(MessageText, CommandLineTellsTheFirmwareTablesRouteOnOneLine) {
+    std::ostringstream errors;
+    CliView view(errors);
+    view.showPassAccess({});
+    EXPECT_EQ(errors.str(), "");
+    ASSERT_TRUE(view.state().access);
+    EXPECT_EQ(view.state().access->route, PassRoute::Driver);
+
+    const PassAccess tables = {PassRoute::FirmwareTables,
+                               "no port driver:\nrefused \x1B[2J caf\xE9", AccessSource::RomWindow,
+                               AccessSource::SmbiosTables, AccessSource::DeviceList};
+    view.showPassAccess(tables);
+    EXPECT_EQ(errors.str(),
+              "romwise: no port driver:\\nrefused \\x1B[2J caf\xC3\xA9; read the system's "
+              "firmware tables (BIOS from the ROM window, DMI from the SMBIOS tables, chipset "
+              "from the system's device list); Super I/O not probed\n");
+    EXPECT_EQ(view.state().access, tables) << "kept as taken, for the document";
+    EXPECT_TRUE(view.messages().empty()) << "a note, no message box";
+    view.forgetPassAccess();
+    EXPECT_FALSE(view.state().access);
+}
+
 }  // namespace
 }  // namespace romwise

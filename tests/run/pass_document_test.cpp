@@ -99,5 +99,82 @@ TEST(PassDocument, NumbersOutsideTheirFieldsAreRefused) {
               "2147483647, got 1e+300");
 }
 
+// Which way the pass went: the last key, read back as it was written; a
+// document without it (a pass stopped before either route) reads as none.
+TEST(PassDocument, TheRouteComesLastAndReadsBack) {
+    const std::string sample =
+        runCliWith({"--machine", std::string(ROMWISE_SAMPLES_DIR) + "/award-440bx.json", "--format",
+                    "json"})
+            .out;
+    std::string problem;
+    const std::optional<PassDocument> pass = readPassDocument(sample, problem);
+    ASSERT_TRUE(pass) << problem;
+    const PassAccess tables = {PassRoute::FirmwareTables, "no port driver: caf\xE9",
+                               AccessSource::IdentityStrings, AccessSource::None,
+                               AccessSource::DeviceList};
+    for (const std::optional<PassAccess>& access :
+         {std::optional<PassAccess>(), std::optional<PassAccess>(PassAccess{}),
+          std::optional<PassAccess>(tables)}) {
+        ViewState view = pass->view;
+        view.access = access;
+        const std::string written = writePassDocument(pass->results, pass->options, view, {});
+        const nlohmann::ordered_json document = nlohmann::ordered_json::parse(written);
+        const std::optional<PassDocument> read = readPassDocument(written, problem);
+        ASSERT_TRUE(read) << problem;
+        EXPECT_EQ(read->view.access, access);
+        if (!access) {
+            EXPECT_FALSE(document.contains("access"));
+            continue;
+        }
+        EXPECT_EQ(document.back(), document.at("access")) << "after the window";
+        EXPECT_EQ(std::prev(document.end()).key(), "access");
+    }
+    ViewState view = pass->view;
+    view.access = PassAccess{};
+    EXPECT_EQ(nlohmann::json::parse(writePassDocument(pass->results, pass->options, view, {}))
+                  .at("access"),
+              nlohmann::json::parse(R"({"route": "driver"})"));
+    view.access = tables;
+    EXPECT_EQ(nlohmann::json::parse(writePassDocument(pass->results, pass->options, view, {}))
+                  .at("access"),
+              nlohmann::json::parse(R"({"route": "firmware-tables", "why": "no port driver: café",
+                  "bios": "identity-strings", "dmi": "none", "chipset": "device-list",
+                  "superIo": "not-probed"})"));
+}
+
+TEST(PassDocument, UnknownRoutesAndSourcesAreRefusedOnOneLine) {
+    const nlohmann::json sample = nlohmann::json::parse(
+        runCliWith({"--machine", std::string(ROMWISE_SAMPLES_DIR) + "/award-440bx.json", "--format",
+                    "json"})
+            .out);
+    nlohmann::json tables = {{"route", "firmware-tables"}, {"why", "no port driver"},
+                             {"bios", "rom-window"},       {"dmi", "smbios-tables"},
+                             {"chipset", "device-list"},   {"superIo", "not-probed"}};
+    const auto read = [&](const char* key, const nlohmann::json& value, std::string& problem) {
+        nlohmann::json document = sample;
+        document["access"] = tables;
+        document["access"][key] = value;
+        return readPassDocument(document.dump(), problem);
+    };
+    std::string problem;
+    ASSERT_TRUE(read("why", "no port driver", problem)) << problem;
+    const std::pair<const char*, const char*> refused[] = {
+        {"route", "access.route: unknown route \"Driver\""},
+        {"bios", "access.bios: unknown source \"rom\\nwindow\""},
+        {"dmi", "access.dmi: unknown source \"smbios\""},
+        {"chipset", "access.chipset: unknown source \"\""},
+        {"superIo", "access.superIo: expected \"not-probed\", got \"probed\""},
+    };
+    const char* values[] = {"Driver", "rom\nwindow", "smbios", "", "probed"};
+    for (std::size_t i = 0; i < std::size(refused); ++i) {
+        EXPECT_FALSE(read(refused[i].first, values[i], problem)) << refused[i].first;
+        EXPECT_EQ(problem, refused[i].second);
+    }
+    EXPECT_FALSE(read("why", 5, problem));
+    EXPECT_EQ(problem.find('\n'), std::string::npos) << problem;
+    tables.erase("chipset");
+    EXPECT_FALSE(read("why", "no port driver", problem)) << "every step is named";
+}
+
 }  // namespace
 }  // namespace romwise

@@ -229,5 +229,37 @@ TEST(MoreInfoButton, ListsTheSlotsOfThePass) {
     EXPECT_EQ(rows, window.results->memorySlotTexts.count + 2);
 }
 
+// After a firmware-tables pass the title bar carries the note and More info
+// lists the sources; the next pass starts with the plain title again.
+TEST(MainWindow, AFirmwareTablesPassShowsItsNoteInTheTitleAndItsSourcesInMoreInfo) {
+    SampleWindow window("award-440bx.json");
+    const QString plain = window.dialog.windowTitle();
+    getBiosInfo(window);
+    EXPECT_EQ(window.dialog.windowTitle(), plain);
+    const PassAccess tables = {PassRoute::FirmwareTables, "no port driver: caf\xE9",
+                               AccessSource::RomWindow, AccessSource::SmbiosTables,
+                               AccessSource::DeviceList};
+    window.dialog.showPassAccess(tables);
+    EXPECT_EQ(window.dialog.windowTitle(),
+              plain + QString::fromUtf8(" - no port driver: café; read the system's firmware "
+                                        "tables (BIOS from the ROM window, DMI from the SMBIOS "
+                                        "tables, chipset from the system's device list); Super "
+                                        "I/O not probed"));
+    QStringList last;
+    ModalScript script;
+    script.then([&](QWidget* modal) {
+        const auto* list = child<QTreeWidget>(modal, control::kSlotList);
+        const QTreeWidgetItem* row = list->topLevelItem(list->topLevelItemCount() - 1);
+        last = {row->text(0), row->text(1)};
+        child<QPushButton>(modal, 1)->click();
+    });
+    window.control<QPushButton>(control::kMoreInfo)->click();
+    ASSERT_TRUE(script.finished());
+    EXPECT_EQ(last, (QStringList{"  Super I/O:", "not probed"}));
+
+    getBiosInfo(window);
+    EXPECT_EQ(window.dialog.windowTitle(), plain);
+}
+
 }  // namespace
 }  // namespace romwise::ui

@@ -53,7 +53,7 @@ TEST(MoreInfoDialog, ColumnsTakeAThirdLessFourAndTwoThirds) {
 
 TEST(MoreInfoDialog, TwoSlotsGiveTheirRowsABlankRowAndTheTotal) {
     const auto results = withSlots({"128 MB", "256 MB"}, "384 MB");
-    MoreInfoDialog dialog(results, nullptr);
+    MoreInfoDialog dialog(results, {}, nullptr);
     EXPECT_EQ(dialog.size(), QSize(280, 216));
     EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("更多的信息"));
     auto* list = child<QTreeWidget>(&dialog, control::kSlotList);
@@ -69,9 +69,28 @@ TEST(MoreInfoDialog, TwoSlotsGiveTheirRowsABlankRowAndTheTotal) {
     EXPECT_EQ(list->columnWidth(1), expected.size);
 }
 
+TEST(MoreInfoDialog, AfterAFirmwareTablesPassTheSourcesFollowTheTotal) {
+    const auto results = withSlots({"128 MB"}, "128 MB");
+    const PassAccess tables = {PassRoute::FirmwareTables, "no port driver", AccessSource::RomWindow,
+                               AccessSource::SmbiosTables, AccessSource::DeviceList};
+    MoreInfoDialog dialog(results, moreInfoAccessRows(tables), nullptr);
+    auto* list = child<QTreeWidget>(&dialog, control::kSlotList);
+    ASSERT_NE(list, nullptr);
+    using Row = std::pair<QString, QString>;
+    EXPECT_EQ(rows(*list), (std::vector<Row>{{"  1", "128 MB"},
+                                             {"", ""},
+                                             {"  Total:", "128 MB"},
+                                             {"", ""},
+                                             {"  Route:", "firmware tables"},
+                                             {"  BIOS:", "the ROM window"},
+                                             {"  DMI:", "the SMBIOS tables"},
+                                             {"  Chipset:", "the system's device list"},
+                                             {"  Super I/O:", "not probed"}}));
+}
+
 TEST(MoreInfoDialog, NoSlotsLeaveTheBlankRowAndTheTotal) {
     const auto results = withSlots({}, "64 MB");
-    MoreInfoDialog dialog(results, nullptr);
+    MoreInfoDialog dialog(results, {}, nullptr);
     auto* list = child<QTreeWidget>(&dialog, control::kSlotList);
     ASSERT_NE(list, nullptr);
     ASSERT_EQ(list->topLevelItemCount(), 2);
@@ -86,20 +105,20 @@ TEST(MoreInfoDialog, SixteenSlotsGiveEighteenRowsAndACountBeyondTheTableIsCut) {
     }
     results.memorySlotTexts.count = 16;
     {
-        MoreInfoDialog dialog(results, nullptr);
+        MoreInfoDialog dialog(results, {}, nullptr);
         auto* list = child<QTreeWidget>(&dialog, control::kSlotList);
         ASSERT_EQ(list->topLevelItemCount(), 18);
         EXPECT_EQ(list->topLevelItem(15)->text(0), QStringLiteral("  16"));
         EXPECT_EQ(list->topLevelItem(15)->text(1), QStringLiteral("512 MB"));
     }
     results.memorySlotTexts.count = 40000;  // a damaged count never reads past the table
-    MoreInfoDialog dialog(results, nullptr);
+    MoreInfoDialog dialog(results, {}, nullptr);
     EXPECT_EQ(child<QTreeWidget>(&dialog, control::kSlotList)->topLevelItemCount(), 18);
 }
 
 TEST(MoreInfoDialog, SlotTextsAreDecodedFromTheRecordCodePage) {
     const auto results = withSlots({"1\xB5s"}, "1 MB");
-    MoreInfoDialog dialog(results, nullptr);
+    MoreInfoDialog dialog(results, {}, nullptr);
     EXPECT_EQ(child<QTreeWidget>(&dialog, control::kSlotList)->topLevelItem(0)->text(1),
               QString::fromUtf8("1µs"));
 }

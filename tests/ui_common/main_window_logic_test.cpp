@@ -11,6 +11,7 @@
 #include "../run/fakes.h"
 #include "model/control_ids.h"
 #include "ui/common/dialog_template_data.h"
+#include "ui/common/pass_access_texts.h"
 
 namespace romwise::ui {
 namespace {
@@ -53,9 +54,11 @@ class RecordingWindow final : public MainWindowLogic {
     DialogResult answer = DialogResult::Cancel;
     std::vector<std::string> log;
     std::vector<DialogEnd> ends;
+    std::vector<std::string> captions;
 
   protected:
     void endWindow(DialogEnd result) override { ends.push_back(result); }
+    void showCaption(const std::string& caption) override { captions.push_back(caption); }
 };
 
 struct Window {
@@ -116,6 +119,31 @@ TEST(MainWindowLogic, CloseButtonEndsAcceptedAndTheWindowsCloseRequestCancelled)
     EXPECT_EQ(kept.machine.results.requestSubmitted, 1);
     kept.window.controlClicked(kClose);
     EXPECT_EQ(kept.window.ends, std::vector<DialogEnd>{DialogEnd::Accept});
+}
+
+// The caption shows the route of the last pass only: a firmware-tables pass
+// puts its note there, a driver-route pass and a new pass take it away.
+TEST(MainWindowLogic, CaptionFollowsTheLastPasssRoute) {
+    Window w;
+    EXPECT_TRUE(w.window.captions.empty()) << "the toolkit sets the first caption";
+    const std::string plain = mainWindowCaption(std::nullopt);
+    const PassAccess tables = {PassRoute::FirmwareTables, "no port driver", AccessSource::RomWindow,
+                               AccessSource::SmbiosTables, AccessSource::DeviceList};
+    w.window.showPassAccess(tables);
+    EXPECT_EQ(w.window.captions, std::vector<std::string>{mainWindowCaption(tables)});
+    EXPECT_NE(w.window.captions.back(), plain);
+    EXPECT_EQ(w.window.passAccess(), tables);
+
+    w.window.showPassAccess(PassAccess{});
+    EXPECT_EQ(w.window.captions.back(), plain);
+
+    w.window.showPassAccess(tables);
+    w.window.captions.clear();
+    EXPECT_TRUE(w.window.controlClicked(kGetBiosInfo));
+    ASSERT_FALSE(w.window.captions.empty()) << "the new pass starts with the plain caption";
+    EXPECT_EQ(w.window.captions.front(), plain);
+    EXPECT_EQ(w.window.captions.back(), plain);
+    EXPECT_NE(w.window.passAccess(), tables);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "ui/common/main_window_logic.h"
 
 #include "model/control_ids.h"
+#include "ui/common/pass_access_texts.h"
 
 namespace romwise::ui {
 
@@ -9,10 +10,18 @@ MainWindowLogic::MainWindowLogic(DetectionResults& results, DetectionOptions& op
     : session_(results, options, *this, services.detectors, services.os, services.driverHost),
       controller_(session_, services.shell, services.files) {}
 
+void MainWindowLogic::getBiosInfo() {
+    if (access_) {
+        access_.reset();
+        showCaption(mainWindowCaption(access_));
+    }
+    controller_.getBiosInfo();
+}
+
 bool MainWindowLogic::controlClicked(int controlId, ClickKeys keys) {
     switch (controlId) {
         case control::kGetBiosInfo:
-            controller_.getBiosInfo();
+            getBiosInfo();
             return true;
         case control::kClose:
             closePath(DialogEnd::Accept);
@@ -53,6 +62,11 @@ void MainWindowLogic::windowCloseRequested() {
 void MainWindowLogic::closePath(DialogEnd end) {
     closeEnd_ = end;
     controller_.closeRequested();
+}
+
+void MainWindowLogic::showPassAccess(const PassAccess& access) {
+    access_ = access;
+    showCaption(mainWindowCaption(access_));
 }
 
 void MainWindowLogic::endDialog() {

@@ -5,6 +5,9 @@
 // events here.
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "app/detection_session.h"
 #include "app/main_controller.h"
 #include "model/main_view.h"
@@ -41,6 +44,8 @@ class MainWindowLogic : public MainView {
     MainController& controller() { return controller_; }
     DetectionSession& session() { return session_; }
 
+    // Get BIOS Info: a new pass, which starts with the plain caption.
+    void getBiosInfo();
     // Runs the command of a click on control `controlId` and returns true,
     // or returns false when that control has none.
     bool controlClicked(int controlId, ClickKeys keys = {});
@@ -50,10 +55,17 @@ class MainWindowLogic : public MainView {
 
     // MainView: ends the dialog with the result of the close path's start.
     void endDialog() final;
+    // MainView: keeps the route for the More info dialog and shows the
+    // caption it calls for.
+    void showPassAccess(const PassAccess& access) final;
+    // The last pass's route; nothing before a pass took one.
+    const std::optional<PassAccess>& passAccess() const { return access_; }
 
   protected:
     // Ends the toolkit's dialog.
     virtual void endWindow(DialogEnd result) = 0;
+    // Sets the window's caption (Windows-1252, as the record's texts).
+    virtual void showCaption(const std::string& caption) = 0;
 
     // The record and the switches the window shows and its dialogs change.
     DetectionSession session_;
@@ -63,6 +75,7 @@ class MainWindowLogic : public MainView {
 
     MainController controller_;
     DialogEnd closeEnd_ = DialogEnd::Accept;
+    std::optional<PassAccess> access_;
 };
 
 }  // namespace romwise::ui

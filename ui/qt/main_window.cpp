@@ -18,6 +18,7 @@
 #include "model/product_identity.h"
 #include "platform/encoding/text_encoding.h"
 #include "ui/common/dialog_templates.h"
+#include "ui/common/pass_access_texts.h"
 #include "ui/common/window_texts.h"
 #include "ui/qt/about_box.h"
 #include "ui/qt/artwork.h"
@@ -55,7 +56,7 @@ void MainWindow::buildWindow() {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     controls_ = buildDialog(*this, kMainDialogTemplate);
-    setWindowTitle(windowTitle() + QLatin1Char(' ') + QString::fromLatin1(kVersionText));
+    showCaption(mainWindowCaption(std::nullopt));
     setWindowIcon(applicationIcon());
     for (const int id : kResultFieldIds) {
         if (auto* field = dynamic_cast<QLineEdit*>(control(id))) {
@@ -198,7 +199,7 @@ void MainWindow::runOptionsDialog() {
 }
 
 void MainWindow::runMoreInfoDialog() {
-    MoreInfoDialog dialog(session_.results, this);
+    MoreInfoDialog dialog(session_.results, moreInfoAccessRows(passAccess()), this);
     dialog.exec();
 }
 
@@ -221,6 +222,10 @@ void MainWindow::showHelp() {
             std::string(kHelpPageNotOpened) + "\n" + utf8ToWindows1252(page.toStdString());
         messageBox(text.c_str(), kApplicationTitle);
     }
+}
+
+void MainWindow::showCaption(const std::string& caption) {
+    setWindowTitle(fromRecord(caption.c_str()));
 }
 
 void MainWindow::endWindow(DialogEnd result) {

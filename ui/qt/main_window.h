@@ -51,6 +51,7 @@ class MainWindow : public QDialog, public MainWindowLogic {
 
   protected:
     void endWindow(DialogEnd result) override;
+    void showCaption(const std::string& caption) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;

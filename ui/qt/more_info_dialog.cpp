@@ -10,7 +10,9 @@
 
 namespace romwise::ui {
 
-MoreInfoDialog::MoreInfoDialog(const DetectionResults& results, QWidget* parent) : QDialog(parent) {
+MoreInfoDialog::MoreInfoDialog(const DetectionResults& results,
+                               const std::vector<MoreInfoRow>& accessRows, QWidget* parent)
+    : QDialog(parent) {
     const auto controls = buildDialog(*this, kMoreInfoTemplate);
     connectStandardButtons(*this, controls);
     auto* list = dynamic_cast<QTreeWidget*>(controls.at(control::kSlotList));
@@ -36,6 +38,11 @@ MoreInfoDialog::MoreInfoDialog(const DetectionResults& results, QWidget* parent)
     auto* total = new QTreeWidgetItem(list);
     total->setText(0, QString::fromLatin1(kTotalRowText));
     total->setText(1, fromRecord(results.installedMemoryText.c_str()));
+    for (const MoreInfoRow& access : accessRows) {
+        auto* row = new QTreeWidgetItem(list);
+        row->setText(0, fromRecord(access.label.c_str()));
+        row->setText(1, fromRecord(access.value.c_str()));
+    }
 }
 
 }  // namespace romwise::ui

@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
         watch = std::make_unique<ui::FirstPaintWatch>(dialog, [&dialog] { dialog.done(0); });
     }
     if (options.getBiosInfo) {
-        QTimer::singleShot(0, &dialog, [&dialog] { dialog.controller().getBiosInfo(); });
+        QTimer::singleShot(0, &dialog, [&dialog] { dialog.getBiosInfo(); });
     }
     dialog.exec();
     return 0;

@@ -4,6 +4,7 @@
 #include "model/product_identity.h"
 #include "model/run_texts.h"
 #include "ui/common/dialog_templates.h"
+#include "ui/common/pass_access_texts.h"
 #include "ui/common/resource_ids.h"
 #include "ui/common/window_texts.h"
 #include "ui/win32/about_box.h"
@@ -62,9 +63,7 @@ bool MainWindow::initialize() {
     SendMessageW(handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_));
     SendMessageW(handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
 
-    wchar_t title[kTitleLength] = {};
-    GetWindowTextW(handle(), title, kTitleLength);
-    SetWindowTextW(handle(), (std::wstring(title) + L" " + wideFromUtf8(kVersionText)).c_str());
+    showCaption(mainWindowCaption(std::nullopt));
 
     widenFieldTextAreas();
     getBiosInfoButton_.attach(control(control::kGetBiosInfo));
@@ -129,7 +128,7 @@ bool MainWindow::message(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& re
         case kGetBiosInfoAtStart:
             ShowWindow(handle(), SW_SHOW);
             UpdateWindow(handle());
-            controller().getBiosInfo();
+            getBiosInfo();
             return true;
         case WM_CLOSE:
             // The close box, the system menu and Alt+F4 take the close path,
@@ -291,7 +290,7 @@ void MainWindow::runOptionsDialog() {
 }
 
 void MainWindow::runMoreInfoDialog() {
-    MoreInfoDialog dialog(session_.results);
+    MoreInfoDialog dialog(session_.results, moreInfoAccessRows(passAccess()));
     dialog.runModal(handle());
 }
 
@@ -308,6 +307,12 @@ void MainWindow::showHelp() {
     }
     if (!openHelp_ || !openHelp_(helpPage_)) {
         showMessage(wideFromUtf8(kHelpPageNotOpened) + L"\n" + helpPage_, caption);
+    }
+}
+
+void MainWindow::showCaption(const std::string& caption) {
+    if (handle() != nullptr) {
+        SetWindowTextW(handle(), wideFromRecord(caption.c_str()).c_str());
     }
 }
 

@@ -56,6 +56,7 @@ class MainWindow : public DialogWindow, public MainWindowLogic {
 
   protected:
     void endWindow(DialogEnd result) override;
+    void showCaption(const std::string& caption) override;
     bool initialize() override;
     bool command(int id, int notification, HWND control) override;
     bool message(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "model/control_ids.h"
 #include "ui/common/dialog_templates.h"
@@ -46,8 +47,8 @@ void setSecondColumn(HWND list, int row, std::wstring text) {
 
 }  // namespace
 
-MoreInfoDialog::MoreInfoDialog(const DetectionResults& results)
-    : DialogWindow(kMoreInfoTemplate), results_(results) {}
+MoreInfoDialog::MoreInfoDialog(const DetectionResults& results, std::vector<MoreInfoRow> accessRows)
+    : DialogWindow(kMoreInfoTemplate), results_(results), accessRows_(std::move(accessRows)) {}
 
 bool MoreInfoDialog::initialize() {
     HWND list = control(control::kSlotList);
@@ -71,6 +72,11 @@ bool MoreInfoDialog::initialize() {
     insertRow(list, count, std::wstring());
     const int total = insertRow(list, count + 1, wideFromUtf8(kTotalRowText));
     setSecondColumn(list, total, wideFromRecord(results_.installedMemoryText.c_str()));
+    int next = count + 2;
+    for (const MoreInfoRow& access : accessRows_) {
+        const int row = insertRow(list, next++, wideFromRecord(access.label.c_str()));
+        setSecondColumn(list, row, wideFromRecord(access.value.c_str()));
+    }
     ListView_RedrawItems(list, count + 1, count + 1);
     return true;
 }

@@ -132,6 +132,39 @@ TEST(MoreInfoDialog, ListsEverySlotThenABlankRowAndTheTotalInColumnsOfAThirdAndT
     EXPECT_EQ(contents.sizeColumn, slotListColumns(contents.listWidth).size);
 }
 
+// After a firmware-tables pass the title bar carries the note and the list
+// the sources after the total; the next pass takes the note away.
+TEST(MoreInfoDialog, AfterAFirmwareTablesPassTheCaptionHasTheNoteAndTheListTheSources) {
+    SampleWindow window("award-440bx.json");
+    HWND handle = window.window.handle();
+    const std::string plain = windowText(handle);
+    click(window.control(control::kGetBiosInfo));
+    const PassAccess tables = {PassRoute::FirmwareTables, "no port driver: caf\xE9",
+                               AccessSource::IdentityStrings, AccessSource::SmbiosTables,
+                               AccessSource::DeviceList};
+    window.window.showPassAccess(tables);
+    EXPECT_EQ(windowText(handle),
+              plain +
+                  " - no port driver: café; read the system's firmware tables (BIOS from the "
+                  "firmware's identity strings, DMI from the SMBIOS tables, chipset from the "
+                  "system's device list); Super I/O not probed");
+    const ListContents contents = moreInformation(window);
+    const std::size_t slots = window.results->memorySlotTexts.count;
+    using Row = std::pair<std::string, std::string>;
+    ASSERT_EQ(contents.rows.size(), slots + 8);
+    EXPECT_EQ(std::vector<Row>(contents.rows.begin() + static_cast<std::ptrdiff_t>(slots) + 1,
+                               contents.rows.end()),
+              (std::vector<Row>{{"  Total:", window.results->installedMemoryText.c_str()},
+                                {"", ""},
+                                {"  Route:", "firmware tables"},
+                                {"  BIOS:", "the firmware's identity strings"},
+                                {"  DMI:", "the SMBIOS tables"},
+                                {"  Chipset:", "the system's device list"},
+                                {"  Super I/O:", "not probed"}}));
+    click(window.control(control::kGetBiosInfo));
+    EXPECT_EQ(windowText(handle), plain);
+}
+
 class SaveDialog : public ::testing::Test {
   protected:
     void SetUp() override { click(window.control(control::kGetBiosInfo)); }
