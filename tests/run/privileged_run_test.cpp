@@ -132,5 +132,23 @@ TEST(PrivilegedRun, ARefusedHelperOnASystemThatOffersNothingEndsAtTheDriver) {
     EXPECT_EQ(window.machine.host.opens, 0) << "no driver is opened by the window's process";
 }
 
+// Where the system offers the firmware, the window's own process takes the
+// firmware-tables route as this user, and its note names the refusal.
+TEST(PrivilegedRun, ARefusedHelperLeavesThePassToTheFirmwareTablesRoute) {
+    HelperWindow window;
+    window.helper.refusal = "the administrator's password was not given";
+    window.machine.os.administrator = false;
+    window.machine.detectors.offer.smbiosTables = true;
+
+    const PassOutcome outcome = runPrivilegedPass(window.session);
+    EXPECT_EQ(outcome.end, PassEnd::Completed);
+    EXPECT_TRUE(window.view.messages.empty());
+    ASSERT_EQ(window.view.accesses.size(), 1u);
+    EXPECT_EQ(window.view.accesses[0].route, PassRoute::FirmwareTables);
+    EXPECT_EQ(window.view.accesses[0].why,
+              "no privileged helper: the administrator's password was not given");
+    EXPECT_EQ(window.machine.host.opens, 0);
+}
+
 }  // namespace
 }  // namespace romwise
