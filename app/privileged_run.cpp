@@ -1,5 +1,8 @@
 #include "app/privileged_run.h"
 
+#include <utility>
+
+#include "app/detection_run.h"
 #include "model/control_ids.h"
 #include "model/product_identity.h"
 #include "model/run_texts.h"
@@ -48,6 +51,11 @@ PassOutcome outcomeOf(const PassAnswer& answer) {
 PassOutcome applyPassAnswer(DetectionSession& session, const PassAnswer& answer) {
     MainView& view = session.view;
     session.results = answer.results;
+    // The helper's pass told its route before it wrote the fields, so the
+    // fields, told after it here too, end as the helper's window had them.
+    if (answer.view.access) {
+        view.showPassAccess(*answer.view.access);
+    }
     for (const auto& [id, text] : answer.view.fields) {
         view.setFieldText(id, text.c_str());
     }
@@ -81,6 +89,10 @@ PassOutcome runPrivilegedPass(DetectionSession& session) {
     std::string reason;
     const std::optional<PassAnswer> answer = session.privilegedPass->run(session.options, reason);
     if (!answer) {
+        // This process may still read what the system offers any user.
+        if (auto outcome = runFirmwareTablesPass(session, "no privileged helper: " + reason)) {
+            return std::move(*outcome);
+        }
         session.results.runState = RunState::Started;
         view.messageBoxWithReason(kDriverLoadError, reason.c_str(), kApplicationTitle);
         view.setFieldText(control::kSignOn, " ");

@@ -7,13 +7,16 @@
 
 namespace romwise {
 
-// Runs the pass through `session.privilegedPass`. A pass that could not run
+// Runs the pass through `session.privilegedPass`. Where the helper could
+// not run, the pass takes the firmware-tables route here, its note naming
+// the helper's refusal; where the system offers nothing for that either, it
 // ends as a refused driver does: the driver message with the reason under
 // it, the status line blank, `runState` Started.
 PassOutcome runPrivilegedPass(DetectionSession& session);
 
-// The helper's record and window state, put into this window; how the
-// helper's pass ended, as its record and messages tell.
+// The helper's record and window state, put into this window, with the
+// route its pass took; how the helper's pass ended, as its record and
+// messages tell.
 PassOutcome applyPassAnswer(DetectionSession& session, const PassAnswer& answer);
 
 }  // namespace romwise

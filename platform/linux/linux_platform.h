@@ -6,13 +6,13 @@
 #include "hw/pci_config_access.h"
 #include "hw/physical_memory_window.h"
 #include "hw/service_driver_host.h"
-#include "hw/system_firmware.h"
 #include "model/platform.h"
 #include "platform/linux/linux_driver_services.h"
 #include "platform/linux/linux_firmware_tables.h"
 #include "platform/linux/linux_os_services.h"
 #include "platform/linux/linux_processor_access.h"
 #include "platform/linux/linux_shell.h"
+#include "platform/linux/linux_system_firmware.h"
 
 namespace romwise {
 
@@ -33,7 +33,7 @@ class LinuxPlatform final : public Platform {
     LinuxProcessorAccess processor_;
     LinuxShell shell_;
     LinuxFirmwareTables firmwareTables_;
-    NoSystemFirmware systemFirmware_;
+    LinuxSystemFirmware systemFirmware_;
 };
 
 }  // namespace romwise
