@@ -113,8 +113,8 @@ Detectors& CaptureSession::detectors() {
     return *detectors_;
 }
 
-bool CaptureSession::writeCapture(const std::string& path, const std::string& description,
-                                  std::string& problem) {
+bool CaptureSession::writeCapture(const sim::CaptureNames& names, const std::string& description,
+                                  ReportFiles& files, std::string& problem) {
     if (!recording_) {
         problem = "nothing was recorded";
         return false;
@@ -123,13 +123,7 @@ bool CaptureSession::writeCapture(const std::string& path, const std::string& de
         captureMachine(*recording_, detectors_->measuredMhz(), launchAnswer(launches(), "open"),
                        launchAnswer(launches(), "direct"));
     capture.description = description;
-    try {
-        sim::writeMachineProfile(capture, path);
-    } catch (const std::exception& error) {
-        problem = error.what();
-        return false;
-    }
-    return true;
+    return sim::writeMachineProfile(capture, names, files, problem);
 }
 
 }  // namespace romwise

@@ -14,7 +14,9 @@
 #include "cli/cli_output.h"
 #include "hw/driver_host.h"
 #include "model/platform.h"
+#include "platform/sim/capture_names.h"
 #include "report/recording_shell.h"
+#include "report/report_files.h"
 
 namespace romwise {
 
@@ -38,11 +40,12 @@ class CaptureSession {
     // The browser launches of the run, in order.
     const std::vector<Launch>& launches() const { return shell_.launches(); }
 
-    // Writes the machine the passes ran on as a machine profile `path`, with
-    // its binary inputs beside it, described by `description`. False, with
-    // `problem` saying which file and why, when it could not be written.
-    bool writeCapture(const std::string& path, const std::string& description,
-                      std::string& problem);
+    // Writes the machine the passes ran on as the machine profile `names`
+    // gives, with its binary inputs beside it, described by `description`,
+    // through `files`, all or none. False, with `problem` saying which file
+    // and why, when they were not all written.
+    bool writeCapture(const sim::CaptureNames& names, const std::string& description,
+                      ReportFiles& files, std::string& problem);
 
   private:
     class ClockKeepingDetectors;

@@ -76,6 +76,19 @@ int runCli(const std::vector<std::string>& arguments, CliOutput& out, CliOutput&
         return kExitCompleted;
     }
 
+    // A capture path that cannot name a profile is refused before any pass.
+    std::optional<sim::CaptureNames> captureNames;
+    if (options.capture) {
+        std::string problem;
+        captureNames = sim::captureNames(*options.capture, problem);
+        if (!captureNames) {
+            errors << "romwise: --capture \"" << escapeControlBytes(*options.capture)
+                   << "\": " << escapeControlBytes(problem)
+                   << "; give a file name for the profile, such as machine.json\n";
+            return kExitUsage;
+        }
+    }
+
     std::string refusal;
     const std::unique_ptr<Platform> platform = createPlatform(options.machine, refusal);
     if (!platform) {
@@ -125,9 +138,9 @@ int runCli(const std::vector<std::string>& arguments, CliOutput& out, CliOutput&
     if (options.output && controller.saveReport(*options.output) == SaveOutcome::NotWritten) {
         status = kExitOutputNotWritten;
     }
-    if (options.capture) {
+    if (captureNames) {
         std::string problem;
-        if (!recorded.writeCapture(*options.capture, captureDescription(options), problem)) {
+        if (!recorded.writeCapture(*captureNames, captureDescription(options), *files, problem)) {
             errors << "romwise: the machine profile was not written: "
                    << escapeControlBytes(problem) << '\n';
             status = kExitOutputNotWritten;

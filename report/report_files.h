@@ -46,6 +46,10 @@ class ReportFiles {
     // reader, a file another Windows program has open without sharing
     // writing).
     virtual std::unique_ptr<TemporaryReportFile> createBeside(const std::string& target) = 0;
+    // The same for a target that must be a new or regular file (a file of
+    // several that belong together): a device, FIFO, pipe or terminal is
+    // refused, never written to or waited on.
+    virtual std::unique_ptr<TemporaryReportFile> createRegularBeside(const std::string& target) = 0;
     // The user's home directory as an absolute path; empty when unknown.
     virtual std::string homeDirectory() = 0;
 };

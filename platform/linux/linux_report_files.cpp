@@ -21,6 +21,19 @@ std::unique_ptr<TemporaryReportFile> LinuxReportFiles::createBeside(const std::s
     return openStagedReportFile(std::move(*target));
 }
 
+std::unique_ptr<TemporaryReportFile> LinuxReportFiles::createRegularBeside(
+    const std::string& typed) {
+    std::optional<ReportTarget> target = findReportTarget(typed);
+    if (!target) {
+        return nullptr;
+    }
+    if (target->kind == ReportTarget::Kind::OtherFile) {
+        ::close(target->descriptor);
+        return nullptr;
+    }
+    return openStagedReportFile(std::move(*target));
+}
+
 std::string LinuxReportFiles::homeDirectory() {
     const char* home = std::getenv("HOME");
     if (home != nullptr && home[0] == '/') {

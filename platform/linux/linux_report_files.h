@@ -15,6 +15,7 @@ namespace romwise {
 class LinuxReportFiles final : public ReportFiles {
   public:
     std::unique_ptr<TemporaryReportFile> createBeside(const std::string& target) override;
+    std::unique_ptr<TemporaryReportFile> createRegularBeside(const std::string& target) override;
     // $HOME when it is absolute, else the password database's entry.
     std::string homeDirectory() override;
 };

@@ -32,17 +32,46 @@ std::optional<std::string> readLink(const std::string& path) {
     }
 }
 
+// Whether links made by `strangers` (users other than this one and root)
+// may lead to `path`: only when each of them owns the file there, or, for a
+// new file, its folder. A link another user plants in a folder both may
+// write then cannot lead this user, root above all, into a file of its own.
+bool ledIntoTheirOwn(const std::vector<uid_t>& strangers, const std::string& path, bool exists) {
+    if (strangers.empty()) {
+        return true;
+    }
+    struct stat status {};
+    if (::stat((exists ? path : directoryOf(path)).c_str(), &status) != 0) {
+        return false;
+    }
+    for (const uid_t owner : strangers) {
+        if (owner != status.st_uid) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // The name the chain of symbolic links starting at `path` ends in: a name
 // that is no link, or does not exist (where a dangling link points).
-// Nothing for a loop or a link that cannot be read.
+// Nothing for a loop, a link that cannot be read, or a link of another user
+// that leads into what that user does not own.
 std::optional<std::string> followLinks(std::string path) {
+    std::vector<uid_t> strangers;
     for (int links = 0; links <= kMaxLinks; ++links) {
         struct stat status {};
         if (::lstat(path.c_str(), &status) != 0) {
-            return errno == ENOENT ? std::optional<std::string>(path) : std::nullopt;
+            if (errno != ENOENT || !ledIntoTheirOwn(strangers, path, false)) {
+                return std::nullopt;
+            }
+            return path;
         }
         if (!S_ISLNK(status.st_mode)) {
-            return path;
+            return ledIntoTheirOwn(strangers, path, true) ? std::optional<std::string>(path)
+                                                          : std::nullopt;
+        }
+        if (status.st_uid != ::geteuid() && status.st_uid != 0) {
+            strangers.push_back(status.st_uid);
         }
         const std::optional<std::string> target = readLink(path);
         if (!target || target->empty()) {
@@ -95,9 +124,11 @@ Lookup lookUp(const std::string& typed, ReportTarget& target) {
         return give(Lookup::Refused);
     }
     if (!S_ISREG(target.status.st_mode)) {
-        // Written to as it is; later writes may wait for the reader.
+        // Written to as it is; later writes may wait for the reader. A link
+        // of another user does not lead into a device of someone else.
         const int flags = ::fcntl(target.descriptor, F_GETFL);
-        if (flags < 0 || ::fcntl(target.descriptor, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        if (!followLinks(typed) || flags < 0 ||
+            ::fcntl(target.descriptor, F_SETFL, flags & ~O_NONBLOCK) != 0) {
             return give(Lookup::Refused);
         }
         target.kind = ReportTarget::Kind::OtherFile;

@@ -31,7 +31,9 @@ struct ReportTarget {
 // exists but cannot be opened for writing (no permission, read-only
 // medium, a FIFO without a reader, a socket, a link loop); or, for root,
 // whom permission bits do not stop, the file or its directory has no write
-// permission for anyone (mode 0444, 0555), which root then honours. A name
+// permission for anyone (mode 0444, 0555), which root then honours; or a
+// symbolic link on the way that another user (not root) made leads into
+// what that user does not own, a file or, for a new file, the folder. A name
 // that another save gives a new file while it is looked up is looked up
 // again.
 std::optional<ReportTarget> findReportTarget(const std::string& typed);

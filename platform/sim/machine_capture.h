@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "hw/firmware_tables.h"
+#include "platform/sim/capture_names.h"
 #include "platform/sim/machine_profile.h"
+#include "report/report_files.h"
 
 namespace romwise::sim {
 
@@ -41,10 +43,13 @@ struct MachineCapture {
     ProfileBrowser browser;
 };
 
-// Writes `capture` as the profile `path` and its binary inputs beside it
-// (STEM-rom.bin, STEM.dmi in `dmidecode --dump-bin` form), named in the
-// profile relative to it. Throws std::runtime_error saying which file could
-// not be written and why.
-void writeMachineProfile(const MachineCapture& capture, const std::string& path);
+// Writes `capture` as the profile `names.profile` and its binary inputs
+// beside it (STEM-rom.bin, STEM.dmi in `dmidecode --dump-bin` form), named
+// in the profile relative to it, all or none (writeFilesTogether), with the
+// checks of a report save: only new or regular files, never a device or
+// FIFO. False, with `problem` saying which file could not be written and
+// what became of the others, when they were not all written.
+bool writeMachineProfile(const MachineCapture& capture, const CaptureNames& names,
+                         ReportFiles& files, std::string& problem);
 
 }  // namespace romwise::sim

@@ -1,21 +1,16 @@
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
-#include <stdexcept>
 
 #include "dmi/smbios_dump.h"
 #include "platform/encoding/text_encoding.h"
 #include "platform/sim/machine_capture.h"
 #include "platform/sim/profile_fields.h"
+#include "report/files_together.h"
 
 namespace romwise::sim {
 
 namespace {
 
 using Json = nlohmann::ordered_json;
-namespace fs = std::filesystem;
 
 template <typename Value, std::size_t N>
 const char* nameOf(const std::pair<const char*, Value> (&names)[N], Value value) {
@@ -32,19 +27,28 @@ std::string text(const std::string& windows1252) {
     return windows1252ToUtf8(windows1252);
 }
 
-void writeFile(const fs::path& path, const void* data, std::size_t size) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (file) {
-        file.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
-        file.close();
-    }
-    if (!file) {
-        throw std::runtime_error("cannot write \"" + path.string() + "\": " + std::strerror(errno));
-    }
+std::string bytesText(const std::vector<std::uint8_t>& bytes) {
+    return std::string(bytes.begin(), bytes.end());
 }
 
-void writeBytes(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
-    writeFile(path, bytes.data(), bytes.size());
+// Which file stopped a capture, why, and what became of the others.
+std::string notWrittenText(const FilesNotWritten& failure, const std::string& path) {
+    const std::string file = "\"" + path + "\"";
+    switch (failure.step) {
+        case FilesNotWritten::Step::Refused:
+            return "cannot write " + file +
+                   ": its folder is missing or read-only, or the file is read-only, no regular "
+                   "file, or a link into another user's file; no file of the capture was "
+                   "changed: choose another path";
+        case FilesNotWritten::Step::Written:
+            return "cannot write " + file +
+                   " (the disk may be full); no file of the capture was changed";
+        case FilesNotWritten::Step::Replaced:
+            break;
+    }
+    return "cannot put " + file +
+           " in place of the old file; the capture's files before it were replaced and the "
+           "old ones may no longer match: capture again";
 }
 
 std::string hexBytesText(const std::vector<std::uint8_t>& bytes) {
@@ -90,11 +94,9 @@ Json cpuObject(const ProfileCpu& cpu) {
 
 }  // namespace
 
-void writeMachineProfile(const MachineCapture& capture, const std::string& path) {
-    const fs::path profile(path);
-    const std::string stem = profile.stem().string();
-    const fs::path directory = profile.parent_path();
-
+bool writeMachineProfile(const MachineCapture& capture, const CaptureNames& names,
+                         ReportFiles& files, std::string& problem) {
+    std::vector<FileToWrite> list;
     Json json;
     json["description"] = text(capture.description);
     json["os"] = osObject(capture.os);
@@ -110,18 +112,16 @@ void writeMachineProfile(const MachineCapture& capture, const std::string& path)
                                              {"name", text(capture.country->name)}}
                                       : Json();
     if (capture.rom) {
-        const std::string name = stem + "-rom.bin";
-        writeBytes(directory / name, *capture.rom);
-        json["rom"] = name;
+        list.push_back({names.romPath, bytesText(*capture.rom)});
+        json["rom"] = names.romName;
     }
     json["romMappable"] = capture.romMappable;
     json["physicalMemory"] = capture.physicalMemory;
     if (capture.smbios) {
-        const std::string name = stem + ".dmi";
-        writeBytes(directory / name, DumpBin(*capture.smbios));
+        list.push_back({names.dmiPath, bytesText(DumpBin(*capture.smbios))});
         json["smbiosInMemory"] = capture.smbiosInMemory;
         json["firmwareTables"] = capture.firmwareTables;
-        json["smbiosDump"] = name;
+        json["smbiosDump"] = names.dmiName;
     }
     Json pci = Json::array();
     for (const PciDevice& device : capture.pci) {
@@ -148,8 +148,14 @@ void writeMachineProfile(const MachineCapture& capture, const std::string& path)
     json["cpu"] = capture.cpu ? cpuObject(*capture.cpu) : Json();
     json["browser"] = {{"open", capture.browser.open}, {"direct", capture.browser.direct}};
 
-    const std::string document = json.dump(2) + "\n";
-    writeFile(profile, document.data(), document.size());
+    // The profile last: a capture cut short in the last step keeps the old
+    // one.
+    list.push_back({names.profile, json.dump(2) + "\n"});
+    if (const std::optional<FilesNotWritten> failure = writeFilesTogether(files, list)) {
+        problem = notWrittenText(*failure, list[failure->file].path);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace romwise::sim

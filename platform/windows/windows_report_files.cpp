@@ -29,6 +29,18 @@ std::unique_ptr<TemporaryReportFile> WindowsReportFiles::createBeside(const std:
     return openStagedReportFile(std::move(*target));
 }
 
+std::unique_ptr<TemporaryReportFile> WindowsReportFiles::createRegularBeside(
+    const std::string& typed) {
+    std::optional<ReportTarget> target = findReportTarget(typed);
+    if (!target || target->kind == ReportTarget::Kind::OtherFile) {
+        return nullptr;
+    }
+    if (rewrittenInPlace(*target)) {
+        return openInPlaceReportFile(std::move(*target));
+    }
+    return openStagedReportFile(std::move(*target));
+}
+
 std::string WindowsReportFiles::homeDirectory() {
     const char* profile = std::getenv("USERPROFILE");
     if (profile != nullptr && profile[0] != '\0' && profile[1] == ':' && isSeparator(profile[2])) {

@@ -18,6 +18,7 @@ namespace romwise {
 class WindowsReportFiles final : public ReportFiles {
   public:
     std::unique_ptr<TemporaryReportFile> createBeside(const std::string& target) override;
+    std::unique_ptr<TemporaryReportFile> createRegularBeside(const std::string& target) override;
     // %USERPROFILE% when it is an absolute path; empty otherwise.
     std::string homeDirectory() override;
 };

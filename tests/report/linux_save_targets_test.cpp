@@ -190,6 +190,41 @@ TEST_F(SaveTargetsTest, LinksLeadToTheFileTheyName) {
     EXPECT_EQ(names(dir_.path()), (Names{"dangling", "loop-a", "loop-b", "made-by-save.txt"}));
 }
 
+TEST_F(SaveTargetsTest, ALinkOfAnotherUserLeadsOnlyIntoTheirOwnFiles) {
+    const passwd* nobody = ::getpwnam("nobody");
+    if (::geteuid() != 0 || nobody == nullptr) {
+        GTEST_SKIP() << "needs root to give a link another owner";
+    }
+    const auto plant = [&](const std::string& name, const fs::path& to) {
+        const fs::path link = dir_.path() / name;
+        fs::create_symlink(to, link);
+        EXPECT_EQ(::lchown(link.c_str(), nobody->pw_uid, nobody->pw_gid), 0);
+        return link;
+    };
+    // Root's own file, a new file in root's folder, a device of root's.
+    const fs::path roots = file("roots.txt", 0600);
+    EXPECT_FALSE(save(plant("to-roots", roots)));
+    EXPECT_EQ(read(roots), kOldReport);
+    EXPECT_FALSE(save(plant("to-new", dir_.path() / "new.txt")));
+    const fs::path null = dir_.path() / "null";
+    if (::mknod(null.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
+        EXPECT_FALSE(save(plant("to-null", null)));
+    }
+    EXPECT_FALSE(fs::exists(dir_.path() / "new.txt"));
+
+    // Into that user's own file, or through root's own link, it leads on.
+    const fs::path theirs = file("theirs.txt", 0644);
+    ASSERT_EQ(::chown(theirs.c_str(), nobody->pw_uid, nobody->pw_gid), 0);
+    ASSERT_TRUE(save(plant("to-theirs", theirs)));
+    EXPECT_EQ(read(theirs), report_);
+    EXPECT_EQ(statusOf(theirs).st_uid, nobody->pw_uid);
+    fs::create_symlink(roots, dir_.path() / "roots-own-link");
+    ASSERT_TRUE(save(dir_.path() / "roots-own-link"));
+    EXPECT_EQ(read(roots), report_);
+    EXPECT_TRUE(fs::is_symlink(dir_.path() / "to-theirs") &&
+                fs::is_symlink(dir_.path() / "roots-own-link"));
+}
+
 TEST_F(SaveTargetsTest, ReadOnlyFilesStayAsTheyAre) {
     // Root passes permission checks but honours a file nobody may write.
     const fs::path readOnly = file("read-only.txt", 0444);

@@ -29,6 +29,9 @@ class MemoryFiles final : public ReportFiles {
         }
         return std::make_unique<File>(*this, target);
     }
+    std::unique_ptr<TemporaryReportFile> createRegularBeside(const std::string& target) override {
+        return createBeside(target);
+    }
     std::string homeDirectory() override { return home; }
 
   private:

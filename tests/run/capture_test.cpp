@@ -100,7 +100,7 @@ TEST(Capture, AProfileThatCannotBeWrittenIsReported) {
                     "--capture", "/nonexistent/folder/machine.json"});
     EXPECT_EQ(run.status, 5);
     EXPECT_NE(run.err.find("romwise: the machine profile was not written: cannot write "
-                           "\"/nonexistent/folder/machine-rom.bin\": No such file"),
+                           "\"/nonexistent/folder/machine-rom.bin\": its folder is missing"),
               std::string::npos)
         << run.err;
 }

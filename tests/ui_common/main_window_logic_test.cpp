@@ -23,6 +23,9 @@ struct NoFiles final : ReportFiles {
     std::unique_ptr<TemporaryReportFile> createBeside(const std::string&) override {
         return nullptr;
     }
+    std::unique_ptr<TemporaryReportFile> createRegularBeside(const std::string&) override {
+        return nullptr;
+    }
     std::string homeDirectory() override { return {}; }
 };
 

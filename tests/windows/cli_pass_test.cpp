@@ -71,6 +71,39 @@ TEST(CliOnThisComputer, PassWithoutTheDriverTakesTheFirmwareTablesRoute) {
         << "the note starts with the document's why";
 }
 
+TEST(CliOnAProfile, CaptureNamesAndFilesAsTheSaveWritesThem) {
+    test::ScratchFolder folder;
+    const std::string capture =
+        kProgram + " --machine \"" + kSamples + "\\award-440bx.json\" --capture ";
+    // Names that cannot be a profile: either separator ends a folder's
+    // name, and a dump's name matches without case.
+    for (const std::string& name : {folder.file("x.DMI"), folder.path(),
+                                    folder.path().substr(0, folder.path().size() - 1) + "/"}) {
+        // A backslash before the closing quote is doubled, as the command
+        // line wants it, so that it does not quote the quote.
+        const std::string quoted = name.back() == '\\' ? name + "\\" : name;
+        const auto run = runProgram(capture + "\"" + quoted + "\"");
+        EXPECT_EQ(run.exitCode, 2u) << name;
+        EXPECT_EQ(run.err.rfind("romwise: --capture \"", 0), 0u) << run.err;
+        EXPECT_EQ(run.out, "") << "no pass ran";
+    }
+    EXPECT_TRUE(folder.fileNames().empty());
+
+    // An earlier capture stays whole when one of its files cannot be replaced.
+    const std::string profile = folder.file("machine.json");
+    ASSERT_EQ(runProgram(capture + "\"" + profile + "\"").exitCode, 0u);
+    const std::string dump = test::readFileBytes(folder.file("machine.dmi"));
+    ASSERT_TRUE(SetFileAttributesA(folder.file("machine.dmi").c_str(), FILE_ATTRIBUTE_READONLY));
+    const auto refused = runProgram(kProgram + " --machine \"" + kSamples +
+                                    "\\smbios3-server.json\" --capture \"" + profile + "\"");
+    SetFileAttributesA(folder.file("machine.dmi").c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(refused.exitCode, 5u) << refused.err;
+    EXPECT_NE(refused.err.find("no file of the capture was changed"), std::string::npos);
+    EXPECT_EQ(test::readFileBytes(folder.file("machine.dmi")), dump);
+    EXPECT_EQ(test::readFileBytes(profile).find("smbios3"), std::string::npos);
+    EXPECT_EQ(folder.fileNames().size(), 3u) << "no temporary file is left";
+}
+
 TEST(CliOnAProfile, SavedReportIsThePrintedOneWithCrLfLineEnds) {
     test::ScratchFolder folder;
     const std::string profile = kSamples + "\\award-440bx.json";

@@ -239,6 +239,21 @@ TEST_F(WindowsReportFilesTest, DevicesAndPipesAreWrittenToNeverReplaced) {
     CloseHandle(pipe);
 }
 
+TEST_F(WindowsReportFilesTest, FilesThatBelongTogetherAreOnlyNewOrRegularFiles) {
+    // NUL and a pipe with a free instance, which a save writes to, are
+    // refused for a file of a set; a new and an existing file are not.
+    EXPECT_EQ(files.createRegularBeside("NUL"), nullptr);
+    const std::string name = "\\\\.\\pipe\\romwise-set-" + std::to_string(GetCurrentProcessId());
+    const HANDLE pipe = CreateNamedPipeA(name.c_str(), PIPE_ACCESS_INBOUND, PIPE_TYPE_BYTE, 1, 0,
+                                         65536, 0, nullptr);
+    ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(files.createRegularBeside(name), nullptr);
+    CloseHandle(pipe);
+    EXPECT_NE(files.createRegularBeside(folder.file("new.txt")), nullptr);
+    EXPECT_NE(files.createRegularBeside(oldFile("old.txt")), nullptr);
+    EXPECT_EQ(names(), Names{"old.txt"}) << "an abandoned file leaves nothing behind";
+}
+
 TEST_F(WindowsReportFilesTest, SymbolicLinksLeadToTheFileTheyName) {
     const std::string real = oldFile("real.txt");
     if (!makeSymbolicLink(folder, "link.txt", "real.txt") ||
