@@ -100,6 +100,9 @@ PassOutcome runFirmwareRoute(DetectionSession& session, OsInfo& os, const System
         takeIdentityNames(session.results, *identity);
         access.dmi = AccessSource::IdentityStrings;
     }
+    // More information lists where each step read from, with or without
+    // the DMI data's memory slots.
+    session.view.showControl(kMoreInfo, true);
     session.view.showPassAccess(access);
     return completePass(session, vendorCode);
 }
