@@ -27,6 +27,7 @@
 #include "report/report_save.h"
 #include "report/text_report.h"
 #include "tests/report/report_records.h"
+#include "tests/support/child_process.h"
 #include "tests/support/scratch_files.h"
 
 namespace romwise {
@@ -43,16 +44,7 @@ struct stat statusOf(const fs::path& path) {
     return status;
 }
 
-// How a child ended: its exit status, or minus the signal that ended it.
-int childFate(const std::function<int()>& body) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::_exit(body());
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFSIGNALED(status) ? -WTERMSIG(status) : WEXITSTATUS(status);
-}
+using test_support::childFate;
 
 // `body` in a child running as nobody:nogroup: 0 when it returned true, 1
 // when false, 99 when the child could not become nobody.

@@ -20,6 +20,7 @@
 #include <string>
 
 #include "cli_run.h"
+#include "tests/support/child_process.h"
 #include "tests/support/scratch_files.h"
 
 namespace romwise {
@@ -78,16 +79,7 @@ Names changed(const Contents& before, const Contents& after) {
     return differ;
 }
 
-// How a child ended: its exit status, or minus the signal that ended it.
-int childFate(const std::function<int()>& body) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::_exit(body());
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFSIGNALED(status) ? -WTERMSIG(status) : WEXITSTATUS(status);
-}
+using test_support::childFate;
 
 bool oneLine(const std::string& text) {
     return !text.empty() && text.back() == '\n' &&
