@@ -45,7 +45,8 @@ PassOutcome runDetectionPass(DetectionSession& session) {
 std::optional<PassOutcome> runFirmwareTablesPass(DetectionSession& session,
                                                  const std::string& why) {
     // Nothing is shown unless the route can run.
-    if (!session.detectors.readSystemOffer().offersFirmware()) {
+    const SystemOffer offer = session.detectors.readSystemOffer();
+    if (!offer.offersFirmware()) {
         return std::nullopt;
     }
     const std::unique_ptr<OsInfo> os = startPass(session);
@@ -55,7 +56,7 @@ std::optional<PassOutcome> runFirmwareTablesPass(DetectionSession& session,
     if (auto ended = identifyOperatingSystem(session, *os)) {
         return *ended;
     }
-    return takeFirmwareRoute(session, *os, why);
+    return runFirmwareRoute(session, *os, offer, why);
 }
 
 }  // namespace romwise

@@ -56,6 +56,16 @@ void takeIdentityNames(DetectionResults& results, const FirmwareIdentity& identi
     }
 }
 
+}  // namespace
+
+std::string noAdministratorWhy() {
+    return "no administrator rights";
+}
+
+std::string noDriverWhy(const std::string& reason) {
+    return reason.empty() ? "no port driver" : "no port driver: " + reason;
+}
+
 PassOutcome runFirmwareRoute(DetectionSession& session, OsInfo& os, const SystemOffer& offer,
                              const std::string& why) {
     PassAccess access;
@@ -105,16 +115,6 @@ PassOutcome runFirmwareRoute(DetectionSession& session, OsInfo& os, const System
     session.view.showControl(kMoreInfo, true);
     session.view.showPassAccess(access);
     return completePass(session, vendorCode);
-}
-
-}  // namespace
-
-std::string noAdministratorWhy() {
-    return "no administrator rights";
-}
-
-std::string noDriverWhy(const std::string& reason) {
-    return reason.empty() ? "no port driver" : "no port driver: " + reason;
 }
 
 std::optional<PassOutcome> takeFirmwareRoute(DetectionSession& session, OsInfo& os,

@@ -24,5 +24,9 @@ std::string noDriverWhy(const std::string& reason);
 // The operating system has been identified already.
 std::optional<PassOutcome> takeFirmwareRoute(DetectionSession& session, OsInfo& os,
                                              const std::string& why);
+// The same with what the system offers read already; `offer` offers the
+// firmware.
+PassOutcome runFirmwareRoute(DetectionSession& session, OsInfo& os, const SystemOffer& offer,
+                             const std::string& why);
 
 }  // namespace romwise

@@ -13,8 +13,6 @@ namespace {
 using namespace chipset_tables;
 
 constexpr std::uint32_t kDevices = 32;
-constexpr std::uint32_t kRegisterId = 0x00;
-constexpr std::uint32_t kRegisterRevision = 0x08;
 
 // The entry of a (vendor, device) table for this device, or nullptr.
 template <typename Range>
@@ -52,8 +50,9 @@ void nameDevice(const Vendor& vendor, std::uint16_t deviceId, FixedText<32>& nam
 
 bool ChipsetDetector::identify(FixedText<260>& line, bool& skipPorts2E4E) {
     for (std::uint32_t device = 0; device < kDevices; ++device) {
-        const std::uint32_t revision = pci_.ReadConfigDword(0, device, 0, kRegisterRevision) & 0xFF;
-        const std::uint32_t id = pci_.ReadConfigDword(0, device, 0, kRegisterId);
+        const std::uint32_t revision =
+            pci_.ReadConfigDword(0, device, 0, kPciRevisionRegister) & 0xFF;
+        const std::uint32_t id = pci_.ReadConfigDword(0, device, 0, kPciIdRegister);
         const auto vendorId = static_cast<std::uint16_t>(id & 0xFFFF);
         const auto deviceId = static_cast<std::uint16_t>(id >> 16);
         const Vendor* vendor = findVendor(vendorId);

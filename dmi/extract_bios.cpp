@@ -14,9 +14,6 @@ constexpr std::uint8_t kBiosInformationType = 0;
 constexpr std::size_t kBiosHeadLength = 18;
 constexpr std::size_t kRomSizeOffset = 0x09;
 constexpr std::size_t kCharacteristicsOffset = 0x0A;
-constexpr std::size_t kVendorField = 0x04;
-constexpr std::size_t kVersionField = 0x05;
-constexpr std::size_t kReleaseDateField = 0x08;
 constexpr std::uint32_t kRomSizeUnit = 0x10000;
 
 // The ROM size byte counts in 64 KiB units only in the structure lengths of
@@ -39,13 +36,13 @@ void ExtractBiosInformation(const SmbiosContext& context, DmiSummary& summary) {
 
     summary.romSizeBytes = HasRomSizeByte(head[1]) ? (head[kRomSizeOffset] + 1u) * kRomSizeUnit : 0;
     summary.biosCharacteristics = LoadDword(head, kCharacteristicsOffset);
-    if (const auto version = copy.stringOfField(kVersionField)) {
+    if (const auto version = copy.stringOfField(kBiosVersionField)) {
         summary.biosVersion.assign(*version);
     }
-    if (const auto vendor = copy.stringOfField(kVendorField)) {
+    if (const auto vendor = copy.stringOfField(kBiosVendorField)) {
         summary.biosVendor.assign(*vendor);
     }
-    if (const auto date = copy.stringOfField(kReleaseDateField)) {
+    if (const auto date = copy.stringOfField(kBiosReleaseDateField)) {
         summary.biosReleaseDate.assign(*date);
     }
 }

@@ -9,8 +9,6 @@ namespace romwise {
 
 namespace {
 
-constexpr std::size_t kMakerField = 0x04;
-constexpr std::size_t kModelField = 0x05;
 // Dell boards carry the system's own names in System Information.
 constexpr std::string_view kSystemNamesMaker = "Dell";
 

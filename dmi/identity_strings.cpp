@@ -29,13 +29,13 @@ struct IdentityField {
 };
 
 constexpr IdentityField kBiosFields[] = {
-    {0x04, &FirmwareIdentity::biosVendor},
-    {0x05, &FirmwareIdentity::biosVersion},
-    {0x08, &FirmwareIdentity::biosDate},
+    {kBiosVendorField, &FirmwareIdentity::biosVendor},
+    {kBiosVersionField, &FirmwareIdentity::biosVersion},
+    {kBiosReleaseDateField, &FirmwareIdentity::biosDate},
 };
 constexpr IdentityField kBoardFields[] = {
-    {0x04, &FirmwareIdentity::boardVendor},
-    {0x05, &FirmwareIdentity::boardName},
+    {kMakerField, &FirmwareIdentity::boardVendor},
+    {kModelField, &FirmwareIdentity::boardName},
 };
 
 template <std::size_t N>
@@ -83,17 +83,13 @@ void appendStructure(std::vector<std::uint8_t>& table, std::uint8_t type, std::u
     table.push_back(0);
 }
 
-constexpr std::uint8_t kBiosInformationLength = 0x12;
-constexpr std::uint8_t kBaseBoardLength = 0x08;
-constexpr std::uint8_t kEndOfTableType = 127;
-
 }  // namespace
 
 SmbiosTables IdentityTables(const FirmwareIdentity& identity) {
     SmbiosTables tables;
-    appendStructure(tables.table, kBiosInformationLayout.type, kBiosInformationLength, 0,
+    appendStructure(tables.table, kBiosInformationLayout.type, kBiosInformationLayout.base, 0,
                     kBiosFields, identity);
-    appendStructure(tables.table, kBaseBoardLayout.type, kBaseBoardLength, 1, kBoardFields,
+    appendStructure(tables.table, kBaseBoardLayout.type, kBaseBoardLayout.base, 1, kBoardFields,
                     identity);
     appendStructure(tables.table, kEndOfTableType, 4, 2, {}, identity);
     tables.entryPoint =

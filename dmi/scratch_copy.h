@@ -22,7 +22,16 @@ struct ScratchLayout {
     std::uint8_t stringFieldCount = 0;
 };
 
-inline constexpr ScratchLayout kBiosInformationLayout{0, 18, {0x04, 0x05, 0x08}, 3};
+// The string fields read: the BIOS Information's vendor, version and
+// release date; the maker and model of System and Base Board Information.
+inline constexpr std::uint8_t kBiosVendorField = 0x04;
+inline constexpr std::uint8_t kBiosVersionField = 0x05;
+inline constexpr std::uint8_t kBiosReleaseDateField = 0x08;
+inline constexpr std::uint8_t kMakerField = 0x04;
+inline constexpr std::uint8_t kModelField = 0x05;
+
+inline constexpr ScratchLayout kBiosInformationLayout{
+    0, 18, {kBiosVendorField, kBiosVersionField, kBiosReleaseDateField}, 3};
 inline constexpr ScratchLayout kSystemInformationLayout{1, 25, {0x04, 0x05, 0x06, 0x07}, 4};
 inline constexpr ScratchLayout kBaseBoardLayout{2, 8, {0x04, 0x05, 0x06, 0x07}, 4};
 inline constexpr ScratchLayout kProcessorLayout{4, 35, {0x04, 0x07, 0x10}, 3};

@@ -11,7 +11,6 @@ namespace romwise {
 namespace {
 
 constexpr std::uint8_t kMemoryControllerType = 5;
-constexpr std::uint8_t kEndOfTableType = 127;
 constexpr std::uint32_t kHeaderLength = 4;
 
 // Memory Controller Information structures of early firmware may end at

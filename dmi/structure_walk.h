@@ -15,6 +15,9 @@ namespace romwise {
 // A structure met on a walk. Its bytes lie in the walk's private copy of the
 // table, which ends `remaining` bytes after `bytes`; every read below stays
 // inside it and gives 0 beyond.
+// The structure type that ends a table.
+inline constexpr std::uint8_t kEndOfTableType = 127;
+
 struct TableStructure {
     const std::uint8_t* bytes = nullptr;
     std::uint32_t length = 0;     // formatted area and string set

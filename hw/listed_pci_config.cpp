@@ -2,12 +2,6 @@
 
 namespace romwise {
 
-namespace {
-constexpr std::uint32_t kIdRegister = 0x00;
-constexpr std::uint32_t kRevisionRegister = 0x08;
-constexpr std::uint32_t kNothingAnswers = 0xFFFFFFFFu;
-}  // namespace
-
 std::uint32_t ListedPciConfigAccess::ReadConfigDword(std::uint32_t bus, std::uint32_t device,
                                                      std::uint32_t function, std::uint32_t reg) {
     for (const ListedPciDevice& listed : devices_) {
@@ -16,15 +10,15 @@ std::uint32_t ListedPciConfigAccess::ReadConfigDword(std::uint32_t bus, std::uin
             continue;
         }
         switch (reg & 0xFC) {
-            case kIdRegister:
+            case kPciIdRegister:
                 return listed.vendor | static_cast<std::uint32_t>(listed.deviceId) << 16;
-            case kRevisionRegister:
+            case kPciRevisionRegister:
                 return listed.revision;
             default:
                 return 0;
         }
     }
-    return kNothingAnswers;
+    return kPciNoDevice;
 }
 
 }  // namespace romwise

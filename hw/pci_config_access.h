@@ -7,6 +7,13 @@
 
 namespace romwise {
 
+// The configuration registers the program reads: vendor | device id << 16,
+// and the revision in the low byte; what a read gives where no device
+// answers.
+inline constexpr std::uint32_t kPciIdRegister = 0x00;
+inline constexpr std::uint32_t kPciRevisionRegister = 0x08;
+inline constexpr std::uint32_t kPciNoDevice = 0xFFFFFFFFu;
+
 class PciConfigAccess {
   public:
     virtual ~PciConfigAccess() = default;

@@ -15,9 +15,6 @@ namespace romwise {
 namespace {
 
 constexpr std::uint32_t kPciDevices = 32;
-constexpr std::uint32_t kPciIdRegister = 0x00;
-constexpr std::uint32_t kPciRevisionRegister = 0x08;
-constexpr std::uint32_t kNoDevice = 0xFFFFFFFFu;
 // CPUID ranges are dumped up to these leaves at most, whatever the
 // processor claims.
 constexpr std::uint32_t kLastStandardLeaf = 0x3F;
@@ -155,7 +152,7 @@ std::vector<sim::PciDevice> pciDevices(const PassRecord& record) {
     std::vector<sim::PciDevice> devices;
     for (std::uint32_t device = 0; device < kPciDevices; ++device) {
         const auto id = record.pciReads.find({device, kPciIdRegister});
-        if (id == record.pciReads.end() || id->second == kNoDevice) {
+        if (id == record.pciReads.end() || id->second == kPciNoDevice) {
             continue;
         }
         const auto revision = record.pciReads.find({device, kPciRevisionRegister});

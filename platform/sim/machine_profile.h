@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "hw/firmware_tables.h"
+#include "hw/system_firmware.h"
 #include "os/os_services.h"
 
 namespace romwise::sim {
@@ -60,6 +61,11 @@ struct PciDevice {
     std::uint16_t deviceId = 0;
     std::uint8_t revision = 0;
 };
+
+// The profile's devices as a list of bus 0's devices, function 0, in device
+// order: what the simulated configuration space answers and what the
+// system's device list offers.
+std::vector<ListedPciDevice> listedPciDevices(const std::vector<PciDevice>& pci);
 
 using PortWrite = std::pair<std::uint16_t, std::uint8_t>;
 using WriteSequence = std::vector<PortWrite>;

@@ -44,7 +44,7 @@ void restart(std::vector<std::size_t>& progress) {
 
 SimPortSpace::SimPortSpace(const std::vector<SuperIoChip>& chips, const std::vector<PciDevice>& pci,
                            const std::map<std::uint16_t, std::vector<std::uint8_t>>& recordedReads)
-    : pci_(pci) {
+    : pci_(listedPciDevices(pci)) {
     for (const auto& [port, answers] : recordedReads) {
         recorded_[port].answers = answers;
     }
@@ -181,30 +181,12 @@ void SimPortSpace::writeDword(std::uint16_t port, std::uint32_t value) {
 }
 
 // Bus 0, function 0 of the profile's devices; everything else is absent.
-std::uint32_t SimPortSpace::pciConfigData() const {
+std::uint32_t SimPortSpace::pciConfigData() {
     if ((pciAddress_ & kPciEnable) == 0) {
         return kAllOnes;
     }
-    const std::uint32_t bus = (pciAddress_ >> 16) & 0xFF;
-    const std::uint32_t device = (pciAddress_ >> 11) & 0x1F;
-    const std::uint32_t function = (pciAddress_ >> 8) & 0x7;
-    const std::uint32_t reg = pciAddress_ & 0xFC;
-    if (bus != 0 || function != 0) {
-        return kAllOnes;
-    }
-    for (const PciDevice& d : pci_) {
-        if (d.device != device) {
-            continue;
-        }
-        if (reg == 0x00) {
-            return d.vendor | (static_cast<std::uint32_t>(d.deviceId) << 16);
-        }
-        if (reg == 0x08) {
-            return d.revision;
-        }
-        return 0;
-    }
-    return kAllOnes;
+    return pci_.ReadConfigDword((pciAddress_ >> 16) & 0xFF, (pciAddress_ >> 11) & 0x1F,
+                                (pciAddress_ >> 8) & 0x7, pciAddress_ & 0xFC);
 }
 
 }  // namespace romwise::sim

@@ -24,6 +24,7 @@
 #include <map>
 #include <vector>
 
+#include "hw/listed_pci_config.h"
 #include "platform/sim/machine_profile.h"
 
 namespace romwise::sim {
@@ -60,10 +61,12 @@ class SimPortSpace {
     static void writeChipPort(ChipState& state, std::uint16_t port, std::uint8_t value);
     static std::uint8_t readChipPort(ChipState& state, std::uint16_t port);
     ChipState* chipAt(std::uint16_t port);
-    std::uint32_t pciConfigData() const;
+    std::uint32_t pciConfigData();
 
     std::vector<ChipState> chips_;
-    std::vector<PciDevice> pci_;
+    // The profile's devices answer configuration reads as the configuration
+    // space holds them.
+    ListedPciConfigAccess pci_;
     std::uint32_t pciAddress_ = 0;  // the CF8h latch; bit 31 clear: no address
     struct RecordedReads {
         std::vector<std::uint8_t> answers;

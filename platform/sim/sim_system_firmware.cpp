@@ -7,6 +7,17 @@
 
 namespace romwise::sim {
 
+std::vector<ListedPciDevice> listedPciDevices(const std::vector<PciDevice>& pci) {
+    std::vector<ListedPciDevice> devices;
+    for (const PciDevice& device : pci) {
+        devices.push_back({0, device.device, 0, device.vendor, device.deviceId, device.revision});
+    }
+    std::stable_sort(
+        devices.begin(), devices.end(),
+        [](const ListedPciDevice& a, const ListedPciDevice& b) { return a.device < b.device; });
+    return devices;
+}
+
 std::optional<SmbiosTables> offeredSmbiosTables(const MachineProfile& profile) {
     const bool rootOnly = profile.os.family == OsFamily::Linux;
     if (!profile.offersFirmwareTables || (rootOnly && !profile.administrator)) {
@@ -26,14 +37,7 @@ std::optional<std::vector<ListedPciDevice>> SimSystemFirmware::listPciDevices() 
     if (!profile_.offersPciList) {
         return std::nullopt;
     }
-    std::vector<ListedPciDevice> devices;
-    for (const PciDevice& device : profile_.pci) {
-        devices.push_back({0, device.device, 0, device.vendor, device.deviceId, device.revision});
-    }
-    std::stable_sort(
-        devices.begin(), devices.end(),
-        [](const ListedPciDevice& a, const ListedPciDevice& b) { return a.device < b.device; });
-    return devices;
+    return listedPciDevices(profile_.pci);
 }
 
 std::optional<FirmwareIdentity> SimSystemFirmware::readIdentity() {
