@@ -7,6 +7,7 @@
 #include <string_view>
 #include <utility>
 
+#include "hw/pci_config_access.h"
 #include "platform/linux/sysfs_files.h"
 
 namespace romwise {
@@ -14,7 +15,6 @@ namespace romwise {
 namespace {
 
 constexpr std::string_view kBus0Prefix = "0000:00:";
-constexpr std::size_t kRevisionOffset = 8;  // in the configuration header
 
 // The number of a hex attribute such as "0x8086"; nothing when the text is
 // anything else or the number does not fit `limit`.
@@ -61,9 +61,9 @@ std::optional<std::uint8_t> readRevision(const std::string& folder) {
     if (const auto revision = readHex(folder + "/revision", 0xFF)) {
         return static_cast<std::uint8_t>(*revision);
     }
-    const auto header = readRegularFile(folder + "/config", kRevisionOffset + 1);
-    if (header && header->size() > kRevisionOffset) {
-        return (*header)[kRevisionOffset];
+    const auto header = readRegularFile(folder + "/config", kPciRevisionRegister + 1);
+    if (header && header->size() > kPciRevisionRegister) {
+        return (*header)[kPciRevisionRegister];
     }
     return std::nullopt;
 }
